@@ -29,4 +29,8 @@ std::int32_t ToInt32(double x);
 double Rnd();  // uniform in [0, 1)
 void SeedRnd(std::uint64_t seed);
 
+// Tests script the draws: while a source is set, Rnd returns its values; nullptr restores the generator.
+using RndSource = double (*)();
+void SetRndSource(RndSource source);
+
 }  // namespace fw
