@@ -317,15 +317,14 @@ Pattern ParsePattern(std::string_view p) {
     std::size_t j = i + 1;
     char expSign = 0;
     if (j < p.size() && (p[j] == '+' || p[j] == '-')) expSign = p[j++];
-    if (j < p.size() && IsPlaceholder(p[j])) {
-      pat.scientific = true;
-      pat.expMark = p[i];
-      pat.expSign = expSign;
-      while (j < p.size() && IsPlaceholder(p[j])) {
-        if (p[j++] == '0') ++pat.expZeros;
-      }
-      i = j;
+    // The exponent's digits are written even when the pattern gives no mark for them ("-0.0e+").
+    pat.scientific = true;
+    pat.expMark = p[i];
+    pat.expSign = expSign;
+    while (j < p.size() && IsPlaceholder(p[j])) {
+      if (p[j++] == '0') ++pat.expZeros;
     }
+    i = j;
   }
   pat.suffix = std::string(p.substr(i));
   return pat;

@@ -214,6 +214,9 @@ TEST(TextFormat, HashDigitsWrittenOnlyWhenSignificant) {
 TEST(TextFormat, ScientificForm) {
   EXPECT_EQ(fw::Format(0.034, "+0e+#"), "+3e-2");
   EXPECT_EQ(fw::Format(9.7, "+0e+#"), "+1e+1");
+  // An exponent without digit marks still writes its digits: uncertainties round-trip through it.
+  EXPECT_EQ(fw::Format(0.02, "-0.0e+"), "2.0e-2");
+  EXPECT_EQ(fw::Val(fw::Format(0.3049, "-0.0e+")), 0.3);
   EXPECT_EQ(fw::Format(0.0, "+0e+#"), "+0e+0");
   EXPECT_EQ(fw::Format(-1234.5, "-0.0e+#"), "-1.2e+3");
   EXPECT_EQ(fw::Format(1234.5, "-0.00000e+#"), "1.23450e+3");
