@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -40,6 +42,42 @@ class Graphics {
   virtual void DrawPicture(const Picture& picture, int x, int y, int w = -1, int h = -1, int srcX = 0,
                            int srcY = 0) = 0;
   virtual void DrawStopIcon(int x, int y) = 0;
+  // Height of the text laid out in lines no wider than wrapWidth.
+  virtual int StringHeight(const std::string& text, int wrapWidth) {
+    (void)text;
+    (void)wrapWidth;
+    return TextHeight();
+  }
+  // A triangle's outline: the three lines between its vertices.
+  virtual void DrawPolygon(int x1, int y1, int x2, int y2, int x3, int y3) {
+    DrawLine(x1, y1, x2, y2);
+    DrawLine(x2, y2, x3, y3);
+    DrawLine(x3, y3, x1, y1);
+  }
+  // A filled triangle: the pixels whose centres lie inside it, and its outline.
+  virtual void FillPolygon(int x1, int y1, int x2, int y2, int x3, int y3) {
+    int top = std::min({y1, y2, y3});
+    int bottom = std::max({y1, y2, y3});
+    const int xs[3] = {x1, x2, x3};
+    const int ys[3] = {y1, y2, y3};
+    for (int y = top; y <= bottom; ++y) {
+      double left = 1e300, right = -1e300;
+      for (int i = 0; i < 3; ++i) {
+        int j = (i + 1) % 3;
+        if (ys[i] == ys[j]) continue;
+        if (y < std::min(ys[i], ys[j]) || y > std::max(ys[i], ys[j])) continue;
+        double x = xs[i] + static_cast<double>(y - ys[i]) * (xs[j] - xs[i]) / (ys[j] - ys[i]);
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+      if (left <= right) {
+        int from = static_cast<int>(std::ceil(left));
+        int to = static_cast<int>(std::floor(right));
+        if (from <= to) FillRect(from, y, to - from + 1, 1);
+      }
+    }
+    DrawPolygon(x1, y1, x2, y2, x3, y3);
+  }
   // Printer pages only: ends the page and starts the next; false elsewhere.
   virtual bool NextPage() { return false; }
 };

@@ -1,0 +1,64 @@
+#include "framework/FileHookState.h"
+
+namespace fw::FileHookState {
+
+State& Get() {
+  static State state;
+  return state;
+}
+
+bool AnswerChooser(const FileTestHooks::ChooserRequest& request, std::optional<std::string>& answer) {
+  State& s = Get();
+  ++s.chooserCount;
+  s.lastRequest = request;
+  if (!s.chooserQueue.empty()) {
+    answer = s.chooserQueue.front();
+    s.chooserQueue.pop_front();
+    return true;
+  }
+  if (s.chooserAnswer) {
+    answer = s.chooserAnswer(request);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace fw::FileHookState
+
+namespace fw::FileTestHooks {
+
+void SetChooserAnswer(ChooserAnswer answer) { FileHookState::Get().chooserAnswer = std::move(answer); }
+
+void AnswerNextChooser(std::optional<std::string> path) {
+  FileHookState::Get().chooserQueue.push_back(std::move(path));
+}
+
+void ClearChooserAnswer() {
+  auto& s = FileHookState::Get();
+  s.chooserQueue.clear();
+  s.chooserAnswer = nullptr;
+  s.chooserCount = 0;
+  s.lastRequest = ChooserRequest{};
+}
+
+int ChooserCount() { return FileHookState::Get().chooserCount; }
+ChooserRequest LastChooserRequest() { return FileHookState::Get().lastRequest; }
+
+void SetPrinterAnswer(std::optional<std::string> pdfPath) {
+  auto& s = FileHookState::Get();
+  s.printerHooked = true;
+  s.printerPdf = std::move(pdfPath);
+}
+
+void ClearPrinterAnswer() {
+  auto& s = FileHookState::Get();
+  s.printerHooked = false;
+  s.printerPdf.reset();
+  s.printerCount = 0;
+}
+
+int PrinterDialogCount() { return FileHookState::Get().printerCount; }
+
+void SetResourceFolder(const std::string& folder) { FileHookState::Get().resourceFolder = folder; }
+
+}  // namespace fw::FileTestHooks

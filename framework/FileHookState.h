@@ -1,0 +1,30 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+
+#include "framework/FileTestHooks.h"
+
+// The state behind FileTestHooks, read by the choosers, the printer and the resources.
+namespace fw::FileHookState {
+
+struct State {
+  std::deque<std::optional<std::string>> chooserQueue;
+  FileTestHooks::ChooserAnswer chooserAnswer;
+  int chooserCount = 0;
+  FileTestHooks::ChooserRequest lastRequest;
+
+  bool printerHooked = false;
+  std::optional<std::string> printerPdf;
+  int printerCount = 0;
+
+  std::string resourceFolder;
+};
+
+State& Get();
+
+// Records the request; true when a hook answered it, with the answer in answer.
+bool AnswerChooser(const FileTestHooks::ChooserRequest& request, std::optional<std::string>& answer);
+
+}  // namespace fw::FileHookState

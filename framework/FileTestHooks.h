@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+// Hooks that let tests answer the file choosers and the printer dialog without showing them.
+namespace fw::FileTestHooks {
+
+struct ChooserRequest {
+  bool save = false;          // GetSaveFolderItem rather than GetOpenFolderItem
+  std::string typeName;       // the file type asked for
+  std::string suggestedName;  // save chooser only
+};
+
+// The answer is a path, or nullopt for a cancelled chooser.
+using ChooserAnswer = std::function<std::optional<std::string>(const ChooserRequest&)>;
+
+// Every chooser until ClearChooserAnswer is answered by the callback.
+void SetChooserAnswer(ChooserAnswer answer);
+// The next chooser only is answered with the path (nullopt: cancelled); answers queue up
+// and are used before the callback.
+void AnswerNextChooser(std::optional<std::string> path);
+void ClearChooserAnswer();
+// Choosers asked for since the last ClearChooserAnswer, and the last request.
+int ChooserCount();
+ChooserRequest LastChooserRequest();
+
+// Every printer dialog until ClearPrinterAnswer is accepted and prints to this PDF file,
+// or (nullopt) is cancelled.
+void SetPrinterAnswer(std::optional<std::string> pdfPath);
+void ClearPrinterAnswer();
+// Printer dialogs asked for since the last ClearPrinterAnswer.
+int PrinterDialogCount();
+
+// The folder that GetResource and GetPicture read; empty restores the folder beside the executable.
+void SetResourceFolder(const std::string& folder);
+
+}  // namespace fw::FileTestHooks

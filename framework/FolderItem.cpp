@@ -1,0 +1,100 @@
+#include "framework/FolderItem.h"
+
+#include <sys/xattr.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "framework/TextInputStream.h"
+#include "framework/TextOutputStream.h"
+
+namespace fw {
+
+namespace {
+
+constexpr const char* kCreatorAttr = "user.gradix.creator";
+constexpr const char* kTypeAttr = "user.gradix.type";
+
+std::string ReadAttr(const std::string& path, const char* name) {
+  char value[64];
+  ssize_t n = getxattr(path.c_str(), name, value, sizeof value);
+  if (n <= 0) return std::string();
+  return std::string(value, static_cast<std::size_t>(n));
+}
+
+void WriteAttr(const std::string& path, const char* name, const std::string& value) {
+  if (value.empty()) return;
+  // File systems without user attributes simply keep no codes.
+  setxattr(path.c_str(), name, value.data(), value.size(), 0);
+}
+
+}  // namespace
+
+FolderItem::FolderItem(const std::string& path)
+    : path_(QDir::cleanPath(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString()) {}
+
+std::string FolderItem::Name() const { return QFileInfo(QString::fromStdString(path_)).fileName().toStdString(); }
+
+bool FolderItem::SetName(const std::string& name) {
+  if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") return false;
+  if (name == Name()) return true;
+  QFileInfo current(QString::fromStdString(path_));
+  QString target = current.dir().filePath(QString::fromStdString(name));
+  if (QFileInfo::exists(target)) return false;
+  if (current.exists() || current.isSymLink()) {
+    if (!QFile::rename(current.filePath(), target)) return false;
+  }
+  path_ = QDir::cleanPath(target).toStdString();
+  return true;
+}
+
+bool FolderItem::Exists() const { return QFileInfo::exists(QString::fromStdString(path_)); }
+
+bool FolderItem::Directory() const { return QFileInfo(QString::fromStdString(path_)).isDir(); }
+
+bool FolderItem::Delete() {
+  QFileInfo info(QString::fromStdString(path_));
+  if (info.isDir() && !info.isSymLink()) return QDir().rmdir(info.filePath());
+  if (!info.exists() && !info.isSymLink()) return false;
+  return QFile::remove(info.filePath());
+}
+
+std::shared_ptr<FolderItem> FolderItem::Parent() const {
+  QFileInfo info(QString::fromStdString(path_));
+  if (info.isRoot()) return nullptr;
+  return std::make_shared<FolderItem>(info.absolutePath().toStdString());
+}
+
+std::shared_ptr<FolderItem> FolderItem::Child(const std::string& name) const {
+  return std::make_shared<FolderItem>(QDir(QString::fromStdString(path_)).filePath(QString::fromStdString(name)).toStdString());
+}
+
+std::string FolderItem::MacCreator() const { return creator_.empty() ? ReadAttr(path_, kCreatorAttr) : creator_; }
+
+void FolderItem::SetMacCreator(const std::string& code) {
+  creator_ = code;
+  WriteAttr(path_, kCreatorAttr, code);
+}
+
+std::string FolderItem::MacType() const { return type_.empty() ? ReadAttr(path_, kTypeAttr) : type_; }
+
+void FolderItem::SetMacType(const std::string& code) {
+  type_ = code;
+  WriteAttr(path_, kTypeAttr, code);
+}
+
+void FolderItem::StoreCodes() const {
+  WriteAttr(path_, kCreatorAttr, creator_);
+  WriteAttr(path_, kTypeAttr, type_);
+}
+
+std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() {
+  std::shared_ptr<FolderItem> self = weak_from_this().lock();
+  if (!self) self = std::make_shared<FolderItem>(*this);  // an item not held in a shared_ptr keeps its path
+  return TextOutputStream::Create(std::move(self));
+}
+
+std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const { return TextInputStream::Open(path_); }
+
+}  // namespace fw

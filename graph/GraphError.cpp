@@ -1,0 +1,7 @@
+#include "graph/GraphError.h"
+
+#include <utility>
+
+GraphError::GraphError(std::string m) : msg(std::move(m)) {}
+
+const char* GraphError::what() const noexcept { return msg.c_str(); }

@@ -1,0 +1,149 @@
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include <unistd.h>
+
+#include "app/AboutWndo.h"
+#include "app/App.h"
+#include "app/FileTypes.h"
+#include "app/MenuBar1.h"
+#include "app/Startup.h"
+#include "framework/FileTestHooks.h"
+#include "framework/FileType.h"
+#include "framework/FolderItem.h"
+#include "tests/window/ShellFixture.h"
+
+namespace {
+
+class StartupTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    Startup::_InitFileTypes();
+    Startup::_NewAppInstance();
+    Startup::_ApplicationAddMenuHandlers();
+    dir = std::filesystem::temp_directory_path() / ("gradix-startup-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    document = (dir / "spring.gdx").string();
+    std::ofstream(document) << "Gradix 2.0 File\n";
+  }
+  void TearDown() override {
+    fw::FileTestHooks::ClearChooserAnswer();
+    ShellTest::TearDown();
+    Startup::_ReleaseAppInstance();
+    FileTypes::_Release();
+    std::filesystem::remove_all(dir);
+  }
+
+  static std::vector<MainWndo*> Documents() {
+    std::vector<MainWndo*> found;
+    for (fw::Window* w : fw::Windows()) {
+      if (auto* m = dynamic_cast<MainWndo*>(w); m && !m->IsClosed()) found.push_back(m);
+    }
+    return found;
+  }
+
+  std::filesystem::path dir;
+  std::string document;
+};
+
+TEST_F(StartupTest, RegistersTheTwoFileTypes) {
+  const fw::FileType* data = fw::FileType::Find("GradixData");
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data, FileTypes::pGradixData.get());
+  EXPECT_EQ(data->Extensions(), ".gdx");
+  EXPECT_EQ(data->MacType(), "qzGD");
+  EXPECT_EQ(data->MacCreator(), "qzGX");
+  const fw::FileType* text = fw::FileType::Find("text/plain");
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->ExtensionList().size(), 17u);
+  EXPECT_EQ(text->ExtensionList().front(), "asc");
+  EXPECT_EQ(text->ExtensionList().back(), "txt");
+  EXPECT_EQ(text->MacType(), "TEXT");
+  EXPECT_EQ(text->MacCreator(), "????");
+}
+
+TEST_F(StartupTest, TheApplicationObjectIsRegisteredWithTheMenuBar) {
+  EXPECT_EQ(&App(), fw::Application::Instance());
+  EXPECT_EQ(App().CurrentMenuBar(), &MenuBar1());
+  for (const char* name : {"FileNew", "FileOpen", "AppleAboutGradix"}) {
+    EXPECT_NE(App().MenuHandler(name), nullptr) << name;
+  }
+  EXPECT_EQ(App().MenuHandler("FileClose"), nullptr);
+}
+
+TEST_F(StartupTest, NewOpensAFurtherUntitledWindow) {
+  App().NewDocument();
+  ASSERT_EQ(Documents().size(), 1u);
+  fw::TestHooks::ChooseMenu(*Documents()[0], "FileNew");
+  ASSERT_EQ(Documents().size(), 2u);
+  EXPECT_EQ(Documents()[1]->Title(), "Untitled");
+  EXPECT_NE(Documents()[0], Documents()[1]);
+}
+
+TEST_F(StartupTest, OpenAsksForADocumentAndBindsTheWindowToIt) {
+  App().NewDocument();
+  fw::FileTestHooks::AnswerNextChooser(document);
+  fw::TestHooks::ChooseMenu(*Documents()[0], "FileOpen");
+  EXPECT_FALSE(fw::FileTestHooks::LastChooserRequest().save);
+  EXPECT_EQ(fw::FileTestHooks::LastChooserRequest().typeName, "GradixData");
+  ASSERT_EQ(Documents().size(), 2u);
+  MainWndo& opened = *Documents()[1];
+  EXPECT_EQ(opened.Title(), "spring.gdx");
+  ASSERT_NE(opened.myFile, nullptr);
+  EXPECT_EQ(opened.myFile->Path(), document);
+  EXPECT_NE(opened.theEvaluator, nullptr);
+}
+
+TEST_F(StartupTest, CancelledOpenMakesNoWindow) {
+  fw::FileTestHooks::AnswerNextChooser(std::nullopt);
+  EXPECT_FALSE(App()._FileOpen_Action());
+  EXPECT_TRUE(Documents().empty());
+}
+
+TEST_F(StartupTest, OpenDocumentEventOpensTheSameFileTwiceInTwoWindows) {
+  App().OpenDocument(document);
+  App().OpenDocument(document);
+  ASSERT_EQ(Documents().size(), 2u);
+  for (MainWndo* w : Documents()) {
+    EXPECT_EQ(w->Title(), "spring.gdx");
+    EXPECT_EQ(w->myFile->Path(), document);
+  }
+  EXPECT_NE(Documents()[0]->myFile, Documents()[1]->myFile);
+}
+
+TEST_F(StartupTest, ShortcutsOpenCloseAndRespectEnabling) {
+  App().NewDocument();
+  MainWndo& first = *Documents()[0];
+  fw::TestHooks::PressKey(*first.EFNames, "n", "ctrl");
+  ASSERT_EQ(Documents().size(), 2u);
+  MainWndo& second = *Documents()[1];
+  fw::TestHooks::PressKey(second, "s", "ctrl");
+  EXPECT_EQ(fw::FileTestHooks::ChooserCount(), 0);
+  second.Dirty = true;
+  fw::FileTestHooks::AnswerNextChooser(std::nullopt);
+  fw::TestHooks::PressKey(second, "s", "ctrl");
+  EXPECT_EQ(fw::FileTestHooks::ChooserCount(), 1);
+  fw::TestHooks::PressKey(second, "w", "ctrl");
+  EXPECT_TRUE(second.IsClosed());
+  ASSERT_EQ(Documents().size(), 1u);
+  EXPECT_EQ(Documents()[0], &first);
+}
+
+TEST_F(StartupTest, CloseBoxAndQuitCloseTheWindows) {
+  App().NewDocument();
+  App().NewDocument();
+  fw::TestHooks::ClickCloseBox(*Documents()[0]);
+  EXPECT_EQ(Documents().size(), 1u);
+  EXPECT_TRUE(App().Quit());
+  EXPECT_TRUE(Documents().empty());
+}
+
+TEST_F(StartupTest, ApplicationAboutHandlerShowsTheAboutWindow) {
+  EXPECT_FALSE(App()._AppleAboutGradix_Action());
+  EXPECT_TRUE(AboutWndo().Visible());
+}
+
+}  // namespace
