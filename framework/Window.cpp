@@ -107,7 +107,8 @@ Window::~Window() {
   WindowSystem::Unregister(this);
   focus_ = nullptr;
   // A dialog shown within this window is parented to it for the showing only.
-  for (QObject* child : widget_->children()) {
+  const QObjectList children = widget_->children();
+  for (QObject* child : children) {
     auto* w = qobject_cast<QWidget*>(child);
     if (w && w->isWindow() && QtSupport::WindowOf(w) && QtSupport::WindowOf(w) != this) {
       w->hide();
@@ -210,6 +211,8 @@ void Window::ShowModalWithin(Window& parent) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
   if (closed_) return;
+  // Closed windows are not destroyed while a modal loop runs on this stack frame.
+  const HandlerScope scope;
   ++modalDepth_;
   const int serial = ++modalSerial_;
   Window* previousParent = modalParent_;
@@ -258,6 +261,7 @@ void Window::BuildMenuBar() {
   QMenuBar* qbar = widget_->menuBar();
   qbar->setNativeMenuBar(false);
   qbar->clear();
+  qbar->setVisible(menuBar_ != nullptr);
   if (!menuBar_) return;
   for (int i = 0; i < menuBar_->Count(); ++i) {
     MenuItem* title = &menuBar_->Item(i);

@@ -175,3 +175,25 @@ TEST(GuiKeyRoutingTest, KeysWithoutAFocusedControlGoToTheWindow) {
   fw::TestHooks::PressKey(w, "Enter");
   EXPECT_EQ(keys, (std::vector<std::string>{"q", "\x03"}));
 }
+
+TEST(GuiKeyRoutingTest, TabMovesTheFocusToTheNextShownFieldWithFocusEvents) {
+  fw::Window& w = fw::NewWindow<fw::Window>();
+  auto& panel = w.Add<fw::TabPanel>("TabPanel1");
+  panel.SetBounds(0, 0, 400, 300);
+  panel.AppendTab("Names");
+  panel.AppendTab("Data");
+  auto& names = w.Add<fw::EditField>("EFNames");
+  names.SetEnclosure(&panel, 0);
+  auto& hidden = w.Add<fw::EditField>("EFHFormula");
+  hidden.SetEnclosure(&panel, 1);
+  auto& units = w.Add<fw::EditField>("EFHUnits");
+  units.SetEnclosure(&panel, 0);
+  std::vector<std::string> events;
+  names.LostFocus = [&] { events.push_back("names lost"); };
+  units.GotFocus = [&] { events.push_back("units got"); };
+  hidden.GotFocus = [&] { events.push_back("hidden got"); };
+  names.SetFocus();
+  fw::TestHooks::PressKey(w, "Tab");
+  EXPECT_EQ(w.Focus(), &units);
+  EXPECT_EQ(events, (std::vector<std::string>{"names lost", "units got"}));
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -173,6 +174,12 @@ TEST(GuiMenuTest, OpeningAMenuRunsEnableMenuItemsAndShowsTextsAndShortcuts) {
   emit file->aboutToShow();
   file->actions()[2]->trigger();
   EXPECT_EQ(saves, 1);
+  // The bar stands above the content area, which keeps its own size.
+  const std::string path = testing::TempDir() + "menu_window.png";
+  ASSERT_TRUE(fw::TestHooks::SaveScreenshot(w, path));
+  const QImage shot(QString::fromStdString(path));
+  EXPECT_TRUE(window->menuBar()->isVisible());
+  EXPECT_EQ(shot.height(), w.Height() + window->menuBar()->height());
 }
 
 TEST(GuiMenuTest, QuitAsksEveryDocumentWindowAndStopsWhenOneRefuses) {

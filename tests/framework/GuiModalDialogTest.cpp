@@ -232,3 +232,18 @@ TEST(GuiModalDialogTest, ShowingADialogAgainWhileItIsShownDoesNotHang) {
   EXPECT_FALSE(sheet.Visible());
   EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 1);
 }
+
+TEST(GuiModalDialogTest, ADialogClosedWhileShownEndsItsShowingSafely) {
+  Owner owner;
+  fw::Window& sheet = fw::NewWindow<fw::Window>(fw::Window::SheetFrame);
+  fw::TestHooks::AnswerNextDialog([](fw::Window& d) {
+    d.CloseNow();
+    fw::TestHooks::ProcessEvents();
+  });
+  sheet.ShowModalWithin(owner.window);
+  EXPECT_TRUE(sheet.IsClosed());
+  EXPECT_FALSE(sheet.Visible());
+  EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 0);
+  fw::TestHooks::ProcessEvents();
+  EXPECT_TRUE(fw::Windows().size() == 1u && fw::Windows()[0] == &owner.window);
+}
