@@ -1,10 +1,14 @@
 #include "app/Startup.h"
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "app/App.h"
 #include "app/FileTypes.h"
 #include "app/MenuBar1.h"
+#include "framework/Window.h"
+#include "window/MainWndo.h"
 
 namespace Startup {
 
@@ -22,6 +26,7 @@ int _Main(int argc, char** argv) {
   _InitFileTypes();
   _NewAppInstance();
   _ApplicationAddMenuHandlers();
+  _InstallErrorReporter();
   const int code = App().Run();
   fw::Application::Shutdown();
   _ReleaseAppInstance();
@@ -41,6 +46,18 @@ void _ApplicationAddMenuHandlers() {
   app.AddMenuHandler("FileNew", [&app] { return app._FileNew_Action(); });
   app.AddMenuHandler("FileOpen", [&app] { return app._FileOpen_Action(); });
   app.AddMenuHandler("AppleAboutGradix", [&app] { return app._AppleAboutGradix_Action(); });
+}
+
+void _InstallErrorReporter() {
+  fw::Application::SetExceptionHandler([](fw::Window* window, const std::string& message) {
+    for (fw::Window* w = window; w; w = w->ModalParent()) {
+      if (auto* document = dynamic_cast<MainWndo*>(w); document && !document->IsClosed()) {
+        document->CallWarnDialog(message);
+        return;
+      }
+    }
+    std::fprintf(stderr, "gradix: %s\n", message.c_str());
+  });
 }
 
 void _ReleaseAppInstance() { Instance().reset(); }

@@ -32,6 +32,15 @@ fw::PushButton& AddButton(fw::Window& w, const std::string& name, int left, int 
   return button;
 }
 
+// The entry is several lines high: a value after a line break must still read as
+// a number, and the reader skips only blanks and tabs.
+std::string LinesAsBlanks(std::string text) {
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') c = ' ';
+  }
+  return text;
+}
+
 }  // namespace
 
 RepDatSheet::RepDatSheet() : fw::Window(fw::Window::SheetFrame) {
@@ -125,7 +134,7 @@ void RepDatSheet::AddMenuHandlers() {}
 void RepDatSheet::Event_Activate() { HaveData = false; }
 
 void RepDatSheet::DoCalculate() {
-  const std::string text = Get<fw::EditField>("EFData").Text();
+  const std::string text = LinesAsBlanks(Get<fw::EditField>("EFData").Text());
   const int n = fw::CountFields(text, ",");
   Get<fw::StaticText>("STN").SetText(fw::Str(n));
   auto& enter = Get<fw::PushButton>("PBEnter");

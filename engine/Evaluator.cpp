@@ -94,21 +94,23 @@ std::string Evaluator::zPeekChar() const {
 
 void Evaluator::zSetSource(const std::string& source) {
   theSource.clear();
-  for (char c : source) {
+  const std::string_view rest(source);
+  for (std::size_t at = 0; at < rest.size();) {
     fw::RuntimeBackgroundTask();
-    if (c != ' ' && c != '\t' && c != '\n' && c != '\r') theSource += c;
+    const std::string ch = fw::Left(rest.substr(at), 1);
+    at += ch.size();
+    if (ch != " " && ch != "\t" && ch != "\n" && ch != "\r") theSource += ch;
   }
-  // Character offsets let the tokenizer step through the text without rescanning it.
+  // Character offsets let the tokenizer step through the text without rescanning it. They are
+  // taken from the stripped text, where stray bytes that a blank kept apart may now form one character.
   sourceOffsets.clear();
-  std::size_t offset = 0;
-  const int length = fw::Len(theSource);
-  for (int k = 0; k < length; ++k) {
-    sourceOffsets.push_back(offset);
-    offset += fw::Left(std::string_view(theSource).substr(offset), 1).size();
+  const std::string_view stripped(theSource);
+  for (std::size_t at = 0; at < stripped.size(); at += fw::Left(stripped.substr(at), 1).size()) {
+    sourceOffsets.push_back(at);
   }
-  sourceOffsets.push_back(offset);
+  sourceOffsets.push_back(stripped.size());
   index = 0;
-  endex = length;
+  endex = static_cast<std::int32_t>(sourceOffsets.size() - 1);
 }
 
 std::string Evaluator::zGetLiteral(const std::string& first) {
@@ -333,7 +335,6 @@ void Evaluator::ClearVariables() {
   VarName.assign(1, "");
   VarValue.assign(1, 0.0);
   PseudoCode.clear();
-  Literal.clear();
 }
 
 void Evaluator::DefineVariable(const std::string& name) {
@@ -390,7 +391,9 @@ bool Evaluator::EvaluatedOK() {
       continue;
     }
     if (!IsProgramOperator(code)) {
-      if (top >= 0) Result = DStack[static_cast<std::size_t>(top)];
+      // The top value becomes the result even after an error; an empty stack has none to give.
+      if (top < 0) return zRunFailed(11, kUnderflow);
+      Result = DStack[static_cast<std::size_t>(top)];
       return zRunFailed(9, "Compiler error: bad pseudocode item");
     }
     if (top < 0) return zRunFailed(11, kUnderflow);

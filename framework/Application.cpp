@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -234,7 +235,7 @@ std::vector<std::string> Application::Arguments() {
   std::vector<std::string> args;
   const QStringList all = QCoreApplication::arguments();
   for (qsizetype i = 1; i < all.size(); ++i) {
-    if (!all.at(i).startsWith('-')) args.push_back(QtSupport::FromQ(all.at(i)));
+    if (!all.at(i).startsWith('-')) args.push_back(QtSupport::FromQ(QFileInfo(all.at(i)).absoluteFilePath()));
   }
   return args;
 }
@@ -319,8 +320,6 @@ void ReportCurrentException(Window* window) {
   std::string message = "An unexpected error occurred.";
   try {
     throw;
-  } catch (const RuntimeException& e) {
-    if (!e.Message.empty()) message = e.Message;
   } catch (const std::exception& e) {
     if (e.what() && *e.what()) message = e.what();
   } catch (...) {

@@ -35,7 +35,7 @@ class Application {
   const std::function<bool()>* MenuHandler(std::string_view itemName) const;
 
   std::function<void()> NewDocument;
-  // A document file to open, as a path.
+  // A document file to open, as an absolute path.
   std::function<void(const std::string& path)> OpenDocument;
 
   // Raises OpenDocument for each file named on the command line, or NewDocument
@@ -69,7 +69,7 @@ class Application {
   // Destroys every window and the platform's application (end of the program).
   static void Shutdown();
 
-  // The command-line arguments after the program name.
+  // The files named on the command line (absolute paths); options are left out.
   static std::vector<std::string> Arguments();
 
  private:

@@ -117,6 +117,7 @@ void SendClick(QWidget* widget, QPoint pos, Qt::KeyboardModifiers mods) {
 
 void Reset() {
   QtSupport::SetTestMode(true);
+  Application::SetExceptionHandler(nullptr);
   QtSupport::ResetDialogs();
   QtSupport::SetModifierOverride(std::nullopt);
   QtSupport::ResetBeeps();

@@ -15,7 +15,8 @@ class Window;
 // real key and mouse events, so it takes the same path as the user's.
 namespace fw::TestHooks {
 
-// Puts everything back: dialog answers, modifier override, beep count.
+// Puts everything back: dialog answers, modifier override, beep count, the
+// application's exception handler.
 void Reset();
 
 // Modal dialogs: the next ShowModalWithin calls the first queued answer with the

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
@@ -130,6 +131,23 @@ void Window::SetSize(int width, int height) {
   widget_->adjustSize();
 }
 
+void Window::SetBackColor(Color color) {
+  backColor_ = color;
+  SetHasBackColor(true);
+}
+
+void Window::SetHasBackColor(bool has) {
+  hasBackColor_ = has;
+  content_->setAutoFillBackground(has);
+  QPalette palette = content_->palette();
+  if (has) {
+    palette.setColor(QPalette::Window, QColor(backColor_.r, backColor_.g, backColor_.b));
+  } else {
+    palette.setColor(QPalette::Window, widget_->palette().color(QPalette::Window));
+  }
+  content_->setPalette(palette);
+}
+
 bool Window::Visible() const { return widget_->isVisible(); }
 
 QWidget* Window::Widget() const { return widget_; }
@@ -248,6 +266,8 @@ void Window::ShowModalWithin(Window& parent) {
     widget_->hide();
     widget_->setWindowModality(Qt::NonModal);
     widget_->setParent(nullptr, widget_->windowFlags());
+    // Qt need not hand the activation back: the parent's focus events depend on it.
+    if (parent.Visible() && !parent.IsClosed() && FrontWindow() == &parent) WindowSystem::RequestActivation(&parent);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/Color.h"
 #include "framework/Control.h"
 #include "framework/RuntimeException.h"
 
@@ -42,6 +43,12 @@ class Window {
   int Width() const { return width_; }
   int Height() const { return height_; }
   void SetSize(int width, int height);
+
+  // The content area's colour; without one the platform's ordinary background.
+  bool HasBackColor() const { return hasBackColor_; }
+  Color BackColor() const { return backColor_; }
+  void SetBackColor(Color color);
+  void SetHasBackColor(bool has);
 
   bool Visible() const;
   // Shows the window and brings it to the front. A document window opened by
@@ -160,6 +167,8 @@ class Window {
   Window* modalParent_ = nullptr;
   QEventLoop* modalLoop_ = nullptr;
   Control* focus_ = nullptr;
+  bool hasBackColor_ = false;
+  Color backColor_ = RGB(255, 255, 255);
   bool logicallyActive_ = false;
   bool closed_ = false;
   bool opened_ = false;

@@ -75,7 +75,6 @@ struct Graph::Axis {
 struct Graph::Head {
   int lines = 0;
   int lineHeight = 0;
-  int widest = 0;
   std::vector<int> widths;
   int textStart = 1;  // position of "@font@#size#"
 };
@@ -227,21 +226,22 @@ bool Graph::ReadHead(const std::string& s, Head& head) {
   head.lines = CodeAt(s, 2);
   if (head.lines < 1 || len < 2 * head.lines + 5) return false;
   head.lineHeight = CodeAt(s, 3);
-  head.widest = 256 * CodeAt(s, 4) + CodeAt(s, 5);
   head.widths.clear();
   for (int l = 0; l < head.lines; ++l) head.widths.push_back(256 * CodeAt(s, 6 + 2 * l) + CodeAt(s, 7 + 2 * l));
   head.textStart = 2 * head.lines + 6;
   return true;
 }
 
+// The size fields are read from any text marked as measured, complete or not;
+// a field past the end of the text counts as 0.
 std::int32_t Graph::GetSSHeight(const std::string& s) const {
-  Head head;
-  return ReadHead(s, head) ? head.lines * head.lineHeight : 0;
+  if (s.empty() || s[0] != '.') return 0;
+  return CodeAt(s, 2) * CodeAt(s, 3);
 }
 
 std::int32_t Graph::GetSSWidth(const std::string& s) const {
-  Head head;
-  return ReadHead(s, head) ? head.widest : 0;
+  if (s.empty() || s[0] != '.') return 0;
+  return 256 * CodeAt(s, 4) + CodeAt(s, 5);
 }
 
 std::string Graph::GetSString(const std::string& s) const {

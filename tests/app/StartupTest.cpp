@@ -10,9 +10,14 @@
 #include "app/FileTypes.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
+#include "framework/Clipboard.h"
 #include "framework/FileTestHooks.h"
 #include "framework/FileType.h"
 #include "framework/FolderItem.h"
+#include "framework/Listbox.h"
+#include "framework/HTMLViewer.h"
+#include "framework/TabPanel.h"
+#include "graph/GraphError.h"
 #include "tests/window/ShellFixture.h"
 
 namespace {
@@ -144,6 +149,83 @@ TEST_F(StartupTest, CloseBoxAndQuitCloseTheWindows) {
 TEST_F(StartupTest, ApplicationAboutHandlerShowsTheAboutWindow) {
   EXPECT_FALSE(App()._AppleAboutGradix_Action());
   EXPECT_TRUE(AboutWndo().Visible());
+}
+
+
+TEST_F(StartupTest, EditShortcutsFollowTheEnablingRules) {
+  App().NewDocument();
+  MainWndo& w = *Documents()[0];
+  FillNames(w, "Ann", "t", "s", "d", "m");
+  w.PBClearNames->Push();
+  fw::TestHooks::PressKey(*w.EFNames, "z", "ctrl");
+  EXPECT_EQ(w.EFNames->Text(), "Ann");
+  EXPECT_EQ(w.EFVUnits->Text(), "m");
+  ASSERT_EQ(w.LastAction, nullptr);
+
+  fw::Clipboard::SetText("Bob");
+  EXPECT_FALSE(fw::TestHooks::MenuItemEnabled(w, "EditPaste"));
+
+  fw::TestHooks::ClickTab(*w.TabPanel1, 1);
+  fw::EditField* cell = w.LBData->ActiveCell();
+  ASSERT_NE(cell, nullptr);
+  fw::Clipboard::SetText("2.5");
+  fw::TestHooks::PressKey(*cell, "v", "ctrl");
+  EXPECT_EQ(cell->Text(), "2.5");
+  cell->SetSelStart(0);
+  cell->SetSelLength(1);
+  fw::TestHooks::PressKey(*cell, "x", "ctrl");
+  EXPECT_EQ(cell->Text(), ".5");
+  EXPECT_EQ(fw::Clipboard::Text(), "2");
+  fw::TestHooks::PressKey(*cell, "Tab");
+  EXPECT_TRUE(w.CellFull[0][1]);
+  EXPECT_EQ(w.Data[0][0][1], 0.5);
+  EXPECT_EQ(w.LBData->Cell(0, 1), "0.50");
+}
+
+TEST_F(StartupTest, OpenAndQuitShortcuts) {
+  App().NewDocument();
+  MainWndo& w = *Documents()[0];
+  fw::FileTestHooks::AnswerNextChooser(std::nullopt);
+  fw::TestHooks::PressKey(*w.EFNames, "o", "ctrl");
+  EXPECT_EQ(fw::FileTestHooks::ChooserCount(), 1);
+  EXPECT_EQ(fw::FileTestHooks::LastChooserRequest().typeName, "GradixData");
+  App().NewDocument();
+  ASSERT_EQ(Documents().size(), 2u);
+  fw::TestHooks::PressKey(*Documents()[1], "q", "ctrl");
+  EXPECT_TRUE(Documents().empty());
+}
+
+
+TEST_F(StartupTest, AnErrorNoHandlerCaughtIsShownInTheWindowsMessageDialog) {
+  Startup::_InstallErrorReporter();
+  App().NewDocument();
+  MainWndo& w = *Documents()[0];
+  w.PBClearNames->Action = [] { throw GraphError("zDefineGRect: Graph too small."); };
+  AnswerWarning();
+  fw::TestHooks::Click(*w.PBClearNames);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, "zDefineGRect: Graph too small.");
+  EXPECT_EQ(messages[0].button, "OK");
+  EXPECT_FALSE(w.IsClosed());
+
+  // Raised while the message dialog itself is showing: that message is not lost.
+  fw::TestHooks::AnswerNextDialog([&](fw::Window& dialog) {
+    AnswerWarning();
+    dialog.Hide();
+    throw GraphError("ReDrawAll: Graph has not been defined");
+  });
+  w.CallWarnDialog("first");
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[1].text, "ReDrawAll: Graph has not been defined");
+}
+
+TEST_F(StartupTest, AnErrorOutsideADocumentWindowShowsNoDialog) {
+  Startup::_InstallErrorReporter();
+  class AboutWndo& about = AboutWndo();
+  about.HTMLViewer1->GotFocus = [] { throw GraphError("Graph.Open: GX Initialization Failure"); };
+  about.HTMLViewer1->SetFocus();
+  EXPECT_EQ(fw::TestHooks::DialogsShown(), 0);
+  EXPECT_FALSE(about.IsClosed());
 }
 
 }  // namespace

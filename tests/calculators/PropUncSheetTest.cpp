@@ -181,6 +181,20 @@ TEST_F(PropUncSheetTest, FunctionListInsertsAndSelectsTheFirstBlank) {
     th::TypeText(expression, "b");
     EXPECT_EQ(expression.Text(), "a+sqrt(b)");
 
+    // A second click while the blank is selected removes it; only the first
+    // blank of a two-argument row is selected.
+    expression.SetText("a+");
+    expression.SetSelStart(2);
+    ClickFunction(d, 1);
+    ClickFunction(d, 19);
+    EXPECT_EQ(expression.Text(), "a+sqrt()max( , )");
+    EXPECT_EQ(expression.SelStart(), 12);
+    EXPECT_EQ(expression.SelLength(), 1);
+    th::TypeText(expression, "b");
+    EXPECT_EQ(expression.Text(), "a+sqrt()max(b, )");
+    expression.SetText("a+sqrt(b)");
+    expression.SetSelStart(9);
+
     ClickFunction(d, 6);  // "pi": nothing to select
     EXPECT_EQ(expression.Text(), "a+sqrt(b)pi");
     EXPECT_EQ(expression.SelLength(), 0);
@@ -203,7 +217,7 @@ TEST_F(PropUncSheetTest, FunctionListInsertsAndSelectsTheFirstBlank) {
     EXPECT_EQ(expression.SelLength(), 1);
 
     // Neither the list nor the log keeps the focus.
-    Field(d, "EFErrorLog").SetFocus();
+    th::Click(Field(d, "EFErrorLog"));
     EXPECT_TRUE(expression.HasFocus());
     Field(d, "EFUnc", 2).SetFocus();
     EXPECT_FALSE(list.Enabled());

@@ -78,6 +78,28 @@ TEST_F(RepDatSheetTest, EnterKeyLeavesOnlyAfterACalculation) {
   EXPECT_EQ(sheet.theUnc, 2.48433820832296);
 }
 
+// Enter before a calculation goes to the field as a line break; the value after
+// it still counts.
+TEST_F(RepDatSheetTest, ValuesOverSeveralLinesKeepTheirValues) {
+  auto& sheet = Show([](class RepDatSheet& d) {
+    th::TypeText(Field(d, "EFData"), "1,2,");
+    th::PressKey(Field(d, "EFData"), "Enter");
+    EXPECT_TRUE(d.Visible());
+    th::TypeText(Field(d, "EFData"), "3,4,5");
+    EXPECT_EQ(Field(d, "EFData").Text(), "1,2,\n3,4,5");
+    th::PressKey(Field(d, "EFData"), "Return");
+    EXPECT_EQ(LabelText(d, "STN"), "5");
+    EXPECT_EQ(LabelText(d, "STMean"), "3");
+    EXPECT_EQ(LabelText(d, "STUM"), "1.96292842457386");
+
+    Field(d, "EFData").SetText("10,\r\n20");
+    th::PressKey(Field(d, "EFData"), "Return");
+    EXPECT_EQ(LabelText(d, "STMean"), "15");
+    th::Click(Button(d, "PBEnter"));
+  });
+  EXPECT_EQ(sheet.theMean, 15.0);
+}
+
 TEST_F(RepDatSheetTest, FewerThanTwoValuesShowOnlyN) {
   Show([](class RepDatSheet& d) {
     Calculate(d, "1,2,3,4,5");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "CalcTestSupport.h"
 #include "calculators/PropUncSheet.h"
 #include "calculators/RepDatSheet.h"
@@ -97,6 +99,36 @@ TEST_F(TableWriteBackTest, PropagatedResultFillsTheVerticalPair) {
   EXPECT_NEAR(w->Data[0][2][4], 0.30, 0.0100001);
   EXPECT_TRUE(w->CellFull[2][4]);
   EXPECT_FALSE(PropUncSheet().HaveValue);
+}
+
+// A student measures the period five times inside the propagation dialog, types
+// the length, and leaves with the Enter key; the table gets g in row 5.
+TEST_F(TableWriteBackTest, NestedRepeatedMeasurementsFeedAPropagationIntoTheTable) {
+  th::AnswerNextDialog([](fw::Window& d) {
+    th::TypeText(Field(d, "EFName", 0), "T");
+    AnswerRepeated("2.0,2.1,2.0,1.9,2.0");
+    th::TypeText(Field(d, "EFValue", 0), "r");
+    EXPECT_EQ(Field(d, "EFValue", 0).Text(), "2");
+    EXPECT_EQ(Field(d, "EFUnc", 0).Text(), "0.0877848278462743");
+    th::TypeText(Field(d, "EFName", 1), "L");
+    th::TypeText(Field(d, "EFValue", 1), "1");
+    th::TypeText(Field(d, "EFUnc", 1), "0");
+    d.Get<fw::PopupMenu>("PUN").SetListIndex(9);
+    th::TypeText(Field(d, "EFExpression"), "4*pi^2*L/T^2");
+    th::PressKey(Field(d, "EFExpression"), "Return");
+    EXPECT_EQ(LabelText(d, "STResult"), "+9.87");
+    EXPECT_EQ(Field(d, "EFErrorLog").Text(), "");
+    th::PressKey(Field(d, "EFExpression"), "Enter");
+  });
+  TypeInCell(4, 3, "=");
+  EXPECT_EQ(th::UnansweredDialogs(), 0);
+  EXPECT_EQ(LB().Cell(4, 3), "9.86960440108936");
+  EXPECT_NEAR(w->Data[0][4][4], 0.87, 0.03);
+  EXPECT_TRUE(w->CellFull[4][3]);
+  EXPECT_TRUE(w->CellFull[4][4]);
+  EXPECT_FALSE(PropUncSheet().HaveValue);
+  std::filesystem::create_directories("calculator-screenshots");
+  EXPECT_TRUE(th::SaveScreenshot(*w, "calculator-screenshots/table-write-back.png"));
 }
 
 // The nested "r" of the propagation dialog leaves the repeated-measurement

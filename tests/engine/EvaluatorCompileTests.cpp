@@ -155,6 +155,12 @@ TEST(EvaluatorCompile, MarkedSourceNeverSplitsACharacter) {
   EXPECT_EQ(CompileError("\xF0\x9F\x99\x82").marked, "\xF0\x9F\x99\x82?");
   // A stray byte is a character of its own.
   EXPECT_EQ(CompileError("2\xFF").marked, "2\xFF?");
+  // Two stray bytes that a blank kept apart make one character once the blank is gone.
+  Evaluator e;
+  EXPECT_FALSE(e.CompiledOK("\xC3 \xA9+1"));
+  EXPECT_EQ(e.endex, 3);
+  EXPECT_EQ(e.ErrorIndex, 1);
+  EXPECT_EQ(e.MarkedSource(), "\xC3\xA9?+1");
 }
 
 TEST(EvaluatorCompile, OperandOperatorMessages) {
@@ -239,11 +245,13 @@ TEST(EvaluatorCompile, VariableTable) {
   EXPECT_TRUE(e.SetNamedVar("B", 4.5));
   EXPECT_EQ(e.VarValue[2], 4.5);
   EXPECT_FALSE(e.SetNamedVar("c", 1));
-  ASSERT_TRUE(e.CompiledOK("a+2"));
+  ASSERT_TRUE(e.CompiledOK("a+2*b-0.5"));
   e.ClearVariables();
   EXPECT_EQ(e.VarName, std::vector<std::string>{""});
   EXPECT_EQ(e.VarValue, std::vector<double>{0.0});
   EXPECT_TRUE(e.PseudoCode.empty());
+  // Only the program goes; the numbers stay until the next compile.
+  EXPECT_EQ(e.Literal, (std::vector<double>{2, 0.5}));
   e.DefineVariable("z");
   ASSERT_TRUE(e.CompiledOK("z"));
   EXPECT_EQ(e.PseudoCode, (Code{-1}));

@@ -192,10 +192,21 @@ TEST(EvaluatorRun, DamagedProgramsAreCaught) {
   Evaluator e;
   e.DefineVariable("x");
   ASSERT_TRUE(e.CompiledOK("x+1"));
+  e.Result = -7;
+  for (const std::int32_t item : {6, 7, 8, 9, 0, 13, 19, 48, 99}) {
+    e.PseudoCode = {100, item};
+    EXPECT_FALSE(e.EvaluatedOK()) << item;
+    EXPECT_EQ(e.ErrorIndex, 9) << item;
+    EXPECT_EQ(e.ErrorMessage, "Compiler error: bad pseudocode item") << item;
+    EXPECT_EQ(e.Result, 1) << item;
+  }
+  // With nothing on the stack there is no top value to take as the result.
+  e.Result = -7;
   e.PseudoCode = {6};
   EXPECT_FALSE(e.EvaluatedOK());
-  EXPECT_EQ(e.ErrorIndex, 9);
-  EXPECT_EQ(e.ErrorMessage, "Compiler error: bad pseudocode item");
+  EXPECT_EQ(e.ErrorIndex, 11);
+  EXPECT_EQ(e.ErrorMessage, "Compiler error: stack underflow or bad reference");
+  EXPECT_EQ(e.Result, -7);
 
   e.PseudoCode = {100, 100};
   EXPECT_FALSE(e.EvaluatedOK());
@@ -248,6 +259,17 @@ TEST(EvaluatorRun, EachProgramItemLetsTheEventLoopRun) {
   EXPECT_TRUE(e.EvaluatedOK());
   fw::SetBackgroundTaskBody(nullptr);
   EXPECT_EQ(backgroundCalls, 5);
+}
+
+TEST(EvaluatorRun, StrippingTheSourceYieldsOncePerCharacter) {
+  // One pass for the two-byte character, one for the item that rejects it.
+  Evaluator e;
+  fw::SetBackgroundTaskBody(CountBackgroundCall);
+  backgroundCalls = 0;
+  EXPECT_FALSE(e.CompiledOK("\xC3\xA9"));
+  fw::SetBackgroundTaskBody(nullptr);
+  EXPECT_EQ(e.ErrorMessage, "Illegal character");
+  EXPECT_EQ(backgroundCalls, 2);
 }
 
 }  // namespace

@@ -80,6 +80,11 @@ TEST(GuiLayoutTest, StaticTextColourAndPicturePixelsForTests) {
   EXPECT_EQ(error.Widget()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
   EXPECT_EQ(error.TextColor(), fw::RGB(255, 0, 0));
 
+  w.SetBackColor(fw::RGB(255, 255, 255));
+  EXPECT_TRUE(w.HasBackColor());
+  EXPECT_EQ(w.Content()->palette().color(QPalette::Window), QColor(255, 255, 255));
+  EXPECT_TRUE(w.Content()->autoFillBackground());
+
   fw::QtPicture picture(4, 3, 32);
   picture.Image().setPixelColor(2, 1, QColor(10, 20, 30));
   EXPECT_EQ(fw::TestHooks::PicturePixel(picture, 2, 1), fw::RGB(10, 20, 30));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include <string>
 #include <vector>
 
@@ -246,4 +248,24 @@ TEST(GuiModalDialogTest, ADialogClosedWhileShownEndsItsShowingSafely) {
   EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 0);
   fw::TestHooks::ProcessEvents();
   EXPECT_TRUE(fw::Windows().size() == 1u && fw::Windows()[0] == &owner.window);
+}
+
+TEST(GuiModalDialogTest, TheOwnerIsActiveAgainAfterItsDialog) {
+  Owner owner;
+  auto& a = owner.window.Add<fw::EditField>("EFHMin");
+  auto& b = owner.window.Add<fw::EditField>("EFHMax");
+  owner.window.Show();
+  fw::TestHooks::ProcessEvents();
+  a.SetFocus();
+  AskSheet& sheet = fw::SharedWindow<AskSheet>();
+  fw::TestHooks::AnswerNextDialog([](fw::Window& d) {
+    fw::TestHooks::ProcessEvents();
+    d.Get<fw::PushButton>("PBOK").Push();
+  });
+  sheet.ShowModalWithin(owner.window);
+  fw::TestHooks::ProcessEvents();
+  EXPECT_TRUE(owner.window.Widget()->isActiveWindow());
+  b.SetFocus();
+  EXPECT_TRUE(b.Widget()->hasFocus());
+  EXPECT_FALSE(a.Widget()->hasFocus());
 }

@@ -111,7 +111,13 @@ TEST(GuiWindowTest, NoExceptionLeavesAHandlerAndTheApplicationShowsItsMessage) {
   field.TextChange = nullptr;
   field.KeyDown = [](const std::string&) -> bool { throw 42; };
   fw::TestHooks::PressKey(field, "x");
-  EXPECT_EQ(shown, (std::vector<std::string>{"Min must be less than Max", "bad text", "An unexpected error occurred."}));
+  struct Quiet : fw::RuntimeException {
+    const char* what() const noexcept override { return "Graph error from what()"; }
+  };
+  button.Action = [] { throw Quiet(); };
+  button.Push();
+  EXPECT_EQ(shown, (std::vector<std::string>{"Min must be less than Max", "bad text", "An unexpected error occurred.",
+                                             "Graph error from what()"}));
   EXPECT_EQ(shownFor, &w);
   // A key whose handler failed is not consumed.
   EXPECT_EQ(field.Text(), "1x");

@@ -131,6 +131,20 @@ TEST_F(AxisTest, MarginsForTicksWithoutLabels) {
   EXPECT_EQ(graph.zYTickWidth(), 9);
 }
 
+TEST_F(AxisTest, TickWidthsMeasureTheEndMajorNumbersInHelvetica9) {
+  g().TextFont = "Times";
+  g().TextSize = 20;
+  g().Bold = true;
+  g().Italic = true;
+  Place(50, 20, 400, 300, -3.2, 2.1, 0, 10000);
+  EXPECT_EQ(graph.zXTickWidth(), 18);  // "-3.5" is wider than "2.5"
+  EXPECT_EQ(graph.zYTickWidth(), 9);   // "0" and "10" in thousands
+  EXPECT_EQ(g().TextFont, "Times");
+  EXPECT_EQ(g().TextSize, 20);
+  EXPECT_TRUE(g().Bold);
+  EXPECT_TRUE(g().Italic);
+}
+
 TEST_F(AxisTest, MarginsWithoutTicksAreSixteen) {
   graph.SetXMajTix(false);
   graph.SetXMinTix(false);

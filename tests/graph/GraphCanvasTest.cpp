@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Application.h"
 #include "framework/ScrollBar.h"
 #include "graph/GraphFixture.h"
 
@@ -140,6 +141,19 @@ TEST_F(CanvasTest, PaintShowsTheFrameFromTheScrollOffsets) {
   graph.ClearFrame();
   EXPECT_EQ(screen.ops.size(), 2u);
   EXPECT_EQ(ErrorOf([&] { graph.DefineGraph(0, 1, 0, 1); }), "DefineGraph: Graph is not open.");
+}
+
+TEST_F(CanvasTest, AnErrorInAHandlerIsShownWithItsMessage) {
+  std::vector<std::string> shown;
+  fw::Application::SetExceptionHandler([&](fw::Window*, const std::string& message) { shown.push_back(message); });
+  OpenAt(400, 300);
+  graph.MouseDown = [this](int, int) {
+    graph.DrawPoint(1, 1);
+    return true;
+  };
+  graph.PressMouse(10, 10);
+  fw::Application::SetExceptionHandler(nullptr);
+  EXPECT_EQ(shown, std::vector<std::string>{"YCoord: Graph not yet defined."});
 }
 
 TEST_F(CanvasTest, ContentIsAskedOfTheOwner) {

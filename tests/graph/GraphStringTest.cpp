@@ -69,9 +69,13 @@ TEST_F(MeasuredStringTest, AccessorsOfShortOrRawTexts) {
   EXPECT_EQ(graph.GetSSHeight("abc"), 0);
   EXPECT_EQ(graph.GetSString("."), ".");
   EXPECT_EQ(graph.GetSString("abc"), "abc");
-  const std::string incomplete = "." + Codes({3, 15}) + "abc";
-  EXPECT_EQ(graph.GetSSHeight(incomplete), 0);
+  // a head too short for its line count: the sizes are still read, the markup is not
+  const std::string incomplete = "." + Codes({3, 15, 1, 2}) + "abc";
+  EXPECT_EQ(graph.GetSSHeight(incomplete), 45);
+  EXPECT_EQ(graph.GetSSWidth(incomplete), 258);
   EXPECT_EQ(graph.GetSString(incomplete), incomplete);
+  EXPECT_EQ(graph.GetSSHeight("." + Codes({3})), 0);
+  EXPECT_EQ(graph.GetSSWidth("." + Codes({3, 15, 1})), 256);
   EXPECT_EQ(graph.SetSSLineH(".", 20), ".");
 
   // a lone "|" or "&" and one letter: no plain character, no height

@@ -253,4 +253,64 @@ TEST_F(WindowEventTest, ReactivationOpensNoCellWhereNoneCouldBeOpenedByHand) {
   EXPECT_EQ(w.LBData->ActiveCell(), nullptr);
 }
 
+
+TEST_F(WindowEventTest, SwitchingToAnotherWindowAndBackReopensTheOpenCell) {
+  MainWndo& a = OpenWindow();
+  FillNames(a, "Ann", "t", "s", "d", "m");
+  fw::TestHooks::ClickTab(*a.TabPanel1, 1);
+  a.LBData->EditCell(3, 2);
+  ASSERT_TRUE(a.IsActive());
+
+  MainWndo& b = OpenWindow();
+  EXPECT_TRUE(b.IsActive());
+  EXPECT_FALSE(a.IsActive());
+  EXPECT_EQ(a.CurrRow, 3);
+  EXPECT_EQ(a.CurrCol, 2);
+  EXPECT_EQ(b.CurrCol, 0);
+  a.LBData->EditCell(0, 0);
+  ASSERT_EQ(a.LBData->ActiveCell(), nullptr);
+
+  a.Show();
+  EXPECT_TRUE(a.IsActive());
+  EXPECT_EQ(a.LBData->EditRow(), 3);
+  EXPECT_EQ(a.LBData->EditColumn(), 2);
+  EXPECT_EQ(b.CurrRow, -1);
+  EXPECT_EQ(b.CurrCol, -1);
+  EXPECT_EQ(b.LBData->ActiveCell(), nullptr);
+}
+
+TEST_F(WindowEventTest, ReactivationWhileATeamIsShownOpensNoCell) {
+  MainWndo& w = OpenWindow();
+  FillNames(w, "Ann", "t", "s", "d", "m");
+  fw::TestHooks::ClickTab(*w.TabPanel1, 1);
+  w.LBData->EditCell(5, 3);
+  w.Event_Deactivate();
+  w.LBData->EditCell(0, 0);
+  w.SDDatDspd->SetValue(7);
+  w.Event_Activate();
+  EXPECT_EQ(w.LBData->ActiveCell(), nullptr);
+  w.SDDatDspd->SetValue(1);
+  w.Event_Activate();
+  EXPECT_EQ(w.LBData->EditRow(), 5);
+  EXPECT_EQ(w.LBData->EditColumn(), 3);
+}
+
+TEST_F(WindowEventTest, TheWindowsOwnMessageDialogLeavesItsCellOpenAndRaisesNoActivation) {
+  MainWndo& w = OpenWindow();
+  FillNames(w, "Ann", "t", "s", "d", "m");
+  fw::TestHooks::ClickTab(*w.TabPanel1, 1);
+  w.LBData->EditCell(2, 1);
+  int activations = 0;
+  int deactivations = 0;
+  w.Activate = [&] { ++activations; };
+  w.Deactivate = [&] { ++deactivations; };
+  AnswerWarning();
+  w.CallWarnDialog("Done");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(activations, 0);
+  EXPECT_EQ(deactivations, 0);
+  EXPECT_EQ(w.LBData->EditRow(), 2);
+  EXPECT_EQ(w.LBData->EditColumn(), 1);
+}
+
 }  // namespace

@@ -1,7 +1,9 @@
 #include <memory>
 #include <string>
 
+#include "framework/GroupBox.h"
 #include "framework/Listbox.h"
+#include "framework/RadioButton.h"
 #include "framework/Slider.h"
 #include "framework/TabPanel.h"
 #include "tests/window/ShellFixture.h"
@@ -213,6 +215,62 @@ TEST_F(PageSwitchTest, ClearNamesIsUndoneByEditUndoUntilTheNextEdit) {
   fw::TestHooks::TypeText(*w.EFHName, "q");
   EXPECT_EQ(w.LastAction, nullptr);
   EXPECT_FALSE(fw::TestHooks::MenuItemEnabled(w, "EditUndo"));
+}
+
+
+TEST_F(PageSwitchTest, EnteringDataWithACalculatedHorizontalVariableSelectsItsFormula) {
+  MainWndo& w = OpenWindow();
+  FillNames(w, "Ann", "t", "s", "d", "m");
+  fw::TestHooks::ClickTab(*w.TabPanel1, 1);
+  fw::TestHooks::Click(*w.RBHCalculated);
+  ASSERT_TRUE(w.RBHCalculated->Value());
+  fw::TestHooks::ClickTab(*w.TabPanel1, 0);
+  fw::TestHooks::ClickTab(*w.TabPanel1, 1);
+  EXPECT_EQ(w.TabPanel1->Value(), 1);
+  EXPECT_EQ(w.LBData->ActiveCell(), nullptr);
+  EXPECT_EQ(w.Focus(), w.EFHFormula);
+  EXPECT_EQ(w.EFHFormula->Text(), "ln(t)");
+  EXPECT_EQ(w.EFHFormula->SelStart(), 0);
+  EXPECT_EQ(w.EFHFormula->SelLength(), 5);
+}
+
+TEST_F(PageSwitchTest, AStudentTypesTheNamesIsToldWhatIsMissingAndMovesOn) {
+  MainWndo& w = OpenWindow();
+  fw::TestHooks::Click(*w.EFNames);
+  fw::TestHooks::TypeText(*w.EFNames, "Ann & Bo");
+  fw::TestHooks::PressKey(*w.EFNames, "Tab");
+  ASSERT_EQ(w.Focus(), w.EFHName);
+  fw::TestHooks::TypeText(*w.EFHName, "t");
+  AnswerWarning();
+  fw::TestHooks::PressKey(*w.EFHName, "Return");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].text, kNamesReminder);
+  EXPECT_EQ(messages[0].button, "OK, OK");
+  EXPECT_EQ(w.TabPanel1->Value(), 0);
+  ASSERT_EQ(w.Focus(), w.EFHUnits);
+
+  fw::TestHooks::TypeText(*w.EFHUnits, "s");
+  fw::TestHooks::Click(*w.EFVName);
+  fw::TestHooks::TypeText(*w.EFVName, "t");
+  fw::TestHooks::Click(*w.EFVUnits);
+  fw::TestHooks::TypeText(*w.EFVUnits, "m");
+  AnswerWarning();
+  fw::TestHooks::ClickTab(*w.TabPanel1, 1);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[1].text, "The variables must have distinct names");
+  EXPECT_EQ(messages[1].button, "OK");
+  ASSERT_EQ(w.Focus(), w.EFVName);
+  EXPECT_EQ(w.EFVName->SelText(), "t");
+
+  fw::TestHooks::TypeText(*w.EFVName, "d");
+  fw::TestHooks::ClickTab(*w.TabPanel1, 1);
+  EXPECT_EQ(messages.size(), 2u);
+  EXPECT_EQ(w.TabPanel1->Value(), 1);
+  EXPECT_EQ(w.GBH->Caption(), "t in s");
+  EXPECT_EQ(w.GBV->Caption(), "d in m");
+  EXPECT_EQ(w.LBData->EditRow(), 0);
+  EXPECT_EQ(w.LBData->EditColumn(), 1);
+  EXPECT_TRUE(w.Dirty);
 }
 
 }  // namespace

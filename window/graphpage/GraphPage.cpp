@@ -15,9 +15,11 @@ void GraphPage::KillFit() {
   // The table's slider handler must run in full to show the entered data again.
   w.SDDatDspd->SetValue(1);
   w.SDDatDspd->SetEnabled(false);
+  // A caller may itself hold the guard; it keeps it.
+  const bool held = w.ProtectChange;
   w.ProtectChange = true;
   w.SDDatGrfd->SetValue(1);
-  w.ProtectChange = false;
+  w.ProtectChange = held;
   w.SDDatGrfd->SetEnabled(false);
   w.SSFitInfo->SetVisible(false);
   w.HaveFit = false;

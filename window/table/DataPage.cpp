@@ -344,8 +344,8 @@ bool DataPage::LBData_CellClick(int row, int column, int /*x*/, int /*y*/) {
   // The row numbers are never edited or filled.
   if (column < 1) return true;
   if (w.SDDatDspd->Value() != 1) {
-    // The names field stands on a page that is hidden here: no field keeps the focus.
-    w.ClearFocus();
+    // The names field stands on a hidden page, so this only takes the focus away.
+    w.EFNames->SetFocus();
     return true;
   }
   if (w.RBHCalculated->Value() && column < 3) {
@@ -620,8 +620,7 @@ void DataPage::SDDatDspd_ValueChanged() {
     if (w.RBHEntered->Value()) w.LBData->EditCell(0, 1);
     else zFocusFormula(true);
   } else {
-    // The names field stands on a page that is hidden here: no field keeps the focus.
-    w.ClearFocus();
+    w.EFNames->SetFocus();
     DeSelectListBox();
   }
 }

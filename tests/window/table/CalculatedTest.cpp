@@ -51,6 +51,11 @@ TEST_F(CalculatedTest, ALinearFormulaOfFiveWithItsUncertaintyGivesElevenAndTwice
   EXPECT_GE(mean, 1.94);
   EXPECT_LE(mean, 1.98);
   EXPECT_EQ(Cell(0, 2), GlobalFuncts::Reformat(w->Data[1][0][2], 2));
+  // Every calculation draws new trials: the same values, other uncertainties.
+  double first = w->Data[1][0][2];
+  fw::TestHooks::PressKey(*w->EFHFormula, "Return");
+  EXPECT_DOUBLE_EQ(w->Data[1][0][1], 11.0);
+  EXPECT_NE(w->Data[1][0][2], first);
   // Entered data stay as they were.
   EXPECT_DOUBLE_EQ(w->Data[0][50][1], 5.0);
   EXPECT_EQ(w->Table.Displayed(1, 1), 1);
@@ -69,6 +74,23 @@ TEST_F(CalculatedTest, UncertaintiesAreFiniteForConstantsAndLargeValues) {
   EXPECT_EQ(w->Data[1][0][2], 0.0);
   EXPECT_EQ(Cell(0, 2), "0.00");
   EXPECT_EQ(Cell(0, 1), "5.00");
+}
+
+TEST_F(CalculatedTest, HugeResultsKeepTheirSpread) {
+  // The squared deviations of these results overflow a double.
+  Enter(0, 1, "400");
+  Enter(0, 2, "0.0196");
+  CalculateH("exp(t)");
+  ASSERT_TRUE(w->CalcOK[1]);
+  EXPECT_NEAR(w->Data[1][0][2] / std::exp(400.0), 0.0196, 0.002);
+
+  fw::TestHooks::Click(*w->RBHEntered);
+  Enter(0, 1, "4");
+  Enter(0, 2, "0.98");
+  CalculateH("t*1e200");
+  ASSERT_TRUE(w->CalcOK[1]);
+  EXPECT_DOUBLE_EQ(w->Data[1][0][1], 4e200);
+  EXPECT_NEAR(w->Data[1][0][2] / 1e200, 0.98, 0.1);
 }
 
 TEST_F(CalculatedTest, RowsWithoutAnUncertaintyOrAValueAreHandledRowByRow) {

@@ -114,6 +114,25 @@ TEST_F(FillTest, FillDownWritesOneValueOrBlanksForTheRowsAsked) {
   EXPECT_FALSE(w->CellFull[4][1]);
   EXPECT_TRUE(w->CellFull[2][1]);
   EXPECT_EQ(Cell(4, 1), "");
+  ASSERT_TRUE(fw::TestHooks::ChooseMenu(*w, "EditUndo"));
+  EXPECT_TRUE(w->CellFull[4][1]);
+  EXPECT_EQ(Cell(4, 1), "3.14");
+  EXPECT_DOUBLE_EQ(w->Data[0][3][1], 3.14159);
+}
+
+TEST_F(FillTest, ReturnAndEnterInTheDialogsFieldsBeepAndPressNoButton) {
+  Fill([](class FillSheet& d) {
+    int beeps = fw::TestHooks::BeepCount();
+    fw::TestHooks::PressKey(d.EFFrom, "Return");
+    fw::TestHooks::PressKey(d.EFTo, "Enter");
+    fw::TestHooks::PressKey(d.EFValue, "Return");
+    fw::TestHooks::PressKey(d.EFNRows, "Enter");
+    EXPECT_EQ(fw::TestHooks::BeepCount(), beeps + 4);
+    EXPECT_TRUE(d.Visible());
+    EXPECT_EQ(d.ReturnCode, 0);
+    d.PBClear.Push();
+  });
+  EXPECT_EQ(FillSheet().ReturnCode, 2);
 }
 
 TEST_F(FillTest, FillDownChecksTheRowCount) {

@@ -2,6 +2,8 @@
 
 #include "calculators/PropUncSheet.h"
 #include "calculators/RepDatSheet.h"
+#include "engine/GlobalFuncts.h"
+#include "framework/PopupMenu.h"
 #include "framework/CheckBox.h"
 #include "framework/RadioButton.h"
 #include "tests/window/table/TableFixture.h"
@@ -154,6 +156,33 @@ TEST_F(KeyboardTest, TheRepeatedMeasurementResultGoesIntoTheValueAndItsUncertain
   Press("Tab");
   EXPECT_EQ(Cell(4, 3), "2.00");
   EXPECT_DOUBLE_EQ(w->Data[0][4][3], 2.0);
+}
+
+TEST_F(KeyboardTest, ThePropagationResultGoesIntoTheValueAndItsUncertainty) {
+  w->HaveFit = true;
+  fw::TestHooks::AnswerNextDialog([](fw::Window& dialog) {
+    dialog.Get<PropUncSheet::EFName>("EFName", 0).SetText("a");
+    dialog.Get<PropUncSheet::EFValue>("EFValue", 0).SetText("2");
+    dialog.Get<PropUncSheet::EFUnc>("EFUnc", 0).SetText("0.1");
+    dialog.Get<fw::EditField>("EFExpression").SetText("a*3");
+    dialog.Get<fw::PushButton>("PBCalculate").Push();
+    dialog.Get<fw::PushButton>("PBEnter").Push();
+  });
+  w->PUHFormat->SetListIndex(3);
+  LB().EditCell(7, 1);
+  Type("=");
+  class PropUncSheet& d = PropUncSheet();
+  EXPECT_TRUE(IsOpen(7, 1));
+  EXPECT_EQ(Cell(7, 1), "6");
+  EXPECT_DOUBLE_EQ(w->Data[0][7][1], 6.0);
+  EXPECT_GT(d.theUnc, 0.0);
+  EXPECT_DOUBLE_EQ(w->Data[0][7][2], d.theUnc);
+  EXPECT_EQ(Cell(7, 2), GlobalFuncts::Reformat(d.theUnc, 3));
+  EXPECT_TRUE(w->CellFull[7][2]);
+  EXPECT_FALSE(d.HaveValue);
+  EXPECT_FALSE(w->HaveFit);
+  Press("Tab");
+  EXPECT_EQ(Cell(7, 1), "6.000");
 }
 
 TEST_F(KeyboardTest, ACancelledCalculatorWritesNothing) {

@@ -24,7 +24,9 @@ class SliderTest : public TableTest {
 
 TEST_F(SliderTest, ATeamIsShownInEveryColumnWithBothCaptionsAndNoEntry) {
   w->LastAction = std::make_shared<UndoableAction>();
+  LB().SetListIndex(4);
   w->SDDatDspd->SetValue(7);
+  EXPECT_FALSE(LB().Selected(4));
   EXPECT_EQ(Cell(0, 1), "1.25");
   EXPECT_EQ(Cell(0, 2), "0.50");
   EXPECT_EQ(Cell(0, 3), "2.75");
