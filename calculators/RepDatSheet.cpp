@@ -54,6 +54,8 @@ class RepDatSheet& RepDatSheet() { return fw::SharedWindow<class RepDatSheet>();
 void RepDatSheet::Layout() {
   SetTitle("Untitled");
   SetSize(548, 267);
+  SetBackColor(fw::RGB(255, 255, 255));
+  SetHasBackColor(true);
   Activate = [this] { Event_Activate(); };
 }
 

@@ -10,6 +10,7 @@
 #include "app/FileTypes.h"
 #include "app/MenuBar1.h"
 #include "app/Startup.h"
+#include "files/SaveQuery.h"
 #include "framework/Clipboard.h"
 #include "framework/FileTestHooks.h"
 #include "framework/FileType.h"
@@ -131,6 +132,9 @@ TEST_F(StartupTest, ShortcutsOpenCloseAndRespectEnabling) {
   fw::FileTestHooks::AnswerNextChooser(std::nullopt);
   fw::TestHooks::PressKey(second, "s", "ctrl");
   EXPECT_EQ(fw::FileTestHooks::ChooserCount(), 1);
+  fw::TestHooks::AnswerNextDialog([](fw::Window& question) {
+    static_cast<class SaveQuery&>(question).PBNo->Push();
+  });
   fw::TestHooks::PressKey(second, "w", "ctrl");
   EXPECT_TRUE(second.IsClosed());
   ASSERT_EQ(Documents().size(), 1u);

@@ -122,6 +122,7 @@ TEST_F(MenuEnablingTest, ImportNeedsTheDataPageWithBothVariablesEntered) {
   EXPECT_FALSE(w.RBVEntered->Value());
   EXPECT_FALSE(On(w, "FileImport"));
   w.RBVEntered->SetValue(true);
+  GiveTwoPoints(w);
   fw::TestHooks::ClickTab(*w.TabPanel1, 2);
   ASSERT_EQ(w.TabPanel1->Value(), 2);
   EXPECT_FALSE(On(w, "FileImport"));

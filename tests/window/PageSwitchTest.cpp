@@ -139,6 +139,7 @@ TEST_F(PageSwitchTest, OptionLeavesACompletePageAndTheGraphCheckAlone) {
 TEST_F(PageSwitchTest, LeavingDataOrGraphRunsNoNamesCheckButDropsTheRecord) {
   MainWndo& w = OpenWindow();
   FillNames(w, "Ann", "t", "s", "d", "m");
+  GiveTwoPoints(w);
   fw::TestHooks::ClickTab(*w.TabPanel1, 1);
   w.EFNames->SetText("");
   HoldRecord(w);

@@ -20,6 +20,7 @@ TEST_F(ScreenshotTest, RendersEachPageOfANewWindow) {
   MainWndo& w = OpenWindow();
   const char* names[] = {"names", "data", "graph"};
   FillNames(w, "Ann & Bo", "t", "s", "d", "m");
+  GiveTwoPoints(w);
   for (int page : {1, 2, 0}) {
     fw::TestHooks::ClickTab(*w.TabPanel1, page);
     ASSERT_EQ(w.TabPanel1->Value(), page);

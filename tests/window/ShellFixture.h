@@ -40,6 +40,17 @@ class ShellTest : public ::testing::Test {
     w.EFVUnits->SetText(vUnits);
   }
 
+  // Two entered points with uncertainties, enough for the "Graph" page to draw.
+  static void GiveTwoPoints(MainWndo& w) {
+    const double rows[2][5] = {{0, 1.0, 0.1, 2.0, 0.2}, {0, 3.0, 0.1, 5.0, 0.2}};
+    for (int row = 0; row < 2; ++row) {
+      for (int col = 1; col <= 4; ++col) {
+        w.Data[0][row][col] = rows[row][col];
+        w.CellFull[row][col] = true;
+      }
+    }
+  }
+
   // Answers the next message dialog with its button, recording what it showed.
   void AnswerWarning() {
     fw::TestHooks::AnswerNextDialog([this](fw::Window& dialog) {

@@ -1,0 +1,213 @@
+#include "FilesFixture.h"
+#include "engine/GlobalFuncts.h"
+#include "window/table/UndoableAction.h"
+
+namespace {
+
+class ImportTest : public FilesTest {
+ protected:
+  void SetUp() override {
+    FilesTest::SetUp();
+    ToDataPage();
+    // Rows 0..4 full: column c of row r holds 100 * c + r.
+    for (int row = 0; row < 5; ++row) {
+      for (int col = 1; col <= 4; ++col) Enter(row, col, fw::Str(Old(row, col)));
+    }
+    w->EFHFormula->SetText("t*2");
+    w->Dirty = false;
+  }
+
+  static double Old(int row, int col) { return 100.0 * col + row; }
+
+  // Chooses layout (its radio button) and item of its popup, then "Do Import".
+  void Import(const std::string& text, fw::RadioButton* ImportSheet::*layout,
+              fw::PopupMenu* ImportSheet::*popup = nullptr, int item = 0, bool warned = false) {
+    WriteFile(Path("data.txt"), text);
+    fw::FileTestHooks::AnswerNextChooser(Path("data.txt"));
+    AnswerImport([=](class ImportSheet& d) {
+      fw::TestHooks::Click(*(d.*layout));
+      if (popup) (d.*popup)->SetListIndex(item);
+      d.PBDo->Push();
+    });
+    if (warned) AnswerWarning();
+    fw::TestHooks::ChooseMenu(*w, "FileImport");
+  }
+
+  void ExpectCell(int row, int col, double value) {
+    EXPECT_TRUE(w->CellFull[row][col]) << row << "," << col;
+    EXPECT_EQ(w->Data[0][row][col], value) << row << "," << col;
+  }
+  void ExpectEmptyCell(int row, int col) {
+    EXPECT_FALSE(w->CellFull[row][col]) << row << "," << col;
+    EXPECT_EQ(w->LBData->Cell(row, col), "") << row << "," << col;
+  }
+  void ExpectOldTable() {
+    for (int row = 0; row < 99; ++row) {
+      for (int col = 1; col <= 4; ++col) {
+        if (row < 5) ExpectCell(row, col, Old(row, col));
+        else EXPECT_FALSE(w->CellFull[row][col]) << row << "," << col;
+      }
+    }
+  }
+  // The state every successful import leaves: one undoable change, cell (0, col) open.
+  void ExpectImported(int col) {
+    EXPECT_TRUE(w->Dirty);
+    EXPECT_TRUE(w->CellDirty);
+    EXPECT_TRUE(w->PasteOK);
+    EXPECT_NE(w->LastAction, nullptr);
+    EXPECT_EQ(w->LBData->EditRow(), 0);
+    EXPECT_EQ(w->LBData->EditColumn(), col);
+    ASSERT_NE(w->LBData->ActiveCell(), nullptr);
+    EXPECT_EQ(w->LBData->ActiveCell()->SelLength(), fw::Len(w->LBData->ActiveCell()->Text()));
+    EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 0);
+  }
+};
+
+TEST_F(ImportTest, FourColumnsReplaceTheTopRowsOnly) {
+  Import("1\t2\t3\t4\n5\t6\t7\t8\n9\t10\t11\t12\n", &ImportSheet::RBFourCol);
+  ExpectImported(1);
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 1; col <= 4; ++col) ExpectCell(row, col, 4.0 * row + col);
+  }
+  for (int row = 3; row < 5; ++row) {
+    for (int col = 1; col <= 4; ++col) ExpectCell(row, col, Old(row, col));
+  }
+  EXPECT_EQ(w->LBData->Cell(1, 2), GlobalFuncts::Reformat(6, 2));
+  EXPECT_EQ(w->LBData->Cell(4, 4), GlobalFuncts::Reformat(404, 2));
+  EXPECT_EQ(w->LBData->ActiveCell()->Text(), "1");
+}
+
+TEST_F(ImportTest, TwoColumnsOfVerticalDataKeepTheHorizontalColumns) {
+  Import("1.5\t0.1\n2.5\t0.2\n", &ImportSheet::RRBDatUnc, &ImportSheet::PUDatUnc, 1);
+  ExpectImported(3);
+  ExpectCell(0, 3, 1.5);
+  ExpectCell(0, 4, 0.1);
+  ExpectCell(1, 3, 2.5);
+  ExpectCell(1, 4, 0.2);
+  ExpectCell(0, 1, Old(0, 1));
+  ExpectCell(1, 2, Old(1, 2));
+  ExpectCell(2, 3, Old(2, 3));
+}
+
+TEST_F(ImportTest, HorizontalAndVerticalDataEmptyTheUncertainties) {
+  Import("1\t10\n2\t20\n", &ImportSheet::RBXY);
+  ExpectImported(1);
+  ExpectCell(0, 1, 1);
+  ExpectCell(0, 3, 10);
+  ExpectCell(1, 1, 2);
+  ExpectCell(1, 3, 20);
+  for (int row = 0; row < 2; ++row) {
+    ExpectEmptyCell(row, 2);
+    ExpectEmptyCell(row, 4);
+  }
+  for (int col = 1; col <= 4; ++col) ExpectCell(2, col, Old(2, col));
+}
+
+TEST_F(ImportTest, OneColumnPerLineFillsColumnsDownTheRows) {
+  Import("1\t2\t3\t4\t5\n6\t7\t8\n", &ImportSheet::RBOneTabs);
+  ExpectImported(1);
+  for (int row = 0; row < 5; ++row) ExpectCell(row, 1, row + 1.0);
+  for (int row = 0; row < 3; ++row) ExpectCell(row, 2, row + 6.0);
+  ExpectCell(3, 2, Old(3, 2));
+  ExpectCell(4, 2, Old(4, 2));
+  ExpectCell(0, 3, Old(0, 3));
+}
+
+TEST_F(ImportTest, OneColumnPerLineFromTheVerticalData) {
+  Import("1\t2\n3\t4\n", &ImportSheet::RBOneTabs, &ImportSheet::PUOneTabs, 2);
+  ExpectImported(3);
+  ExpectCell(1, 3, 2);
+  ExpectCell(1, 4, 4);
+  ExpectCell(0, 1, Old(0, 1));
+}
+
+TEST_F(ImportTest, OneValuePerLineIsTrimmedOnTheLeft) {
+  Import("  2.5\n3.5  \n   \nabc\n", &ImportSheet::RBOne, &ImportSheet::PUOne, 1);
+  ExpectImported(2);
+  ExpectCell(0, 2, 2.5);
+  ExpectCell(1, 2, 3.5);
+  ExpectEmptyCell(2, 2);
+  ExpectCell(3, 2, 0);
+  ExpectCell(0, 1, Old(0, 1));
+  ExpectCell(4, 2, Old(4, 2));
+}
+
+TEST_F(ImportTest, ALineThatDoesNotFitChangesNothing) {
+  struct Case {
+    const char* text;
+    fw::RadioButton* ImportSheet::*layout;
+    fw::PopupMenu* ImportSheet::*popup;
+    int item;
+  };
+  const Case cases[] = {
+      {"1\t2\t3\t4\n5\t6\t7\t8\n9\t10\t11\n", &ImportSheet::RBFourCol, nullptr, 0},
+      {"1\t2\n3\t4\t5\n", &ImportSheet::RRBDatUnc, nullptr, 0},
+      {"1\t2\n3\n", &ImportSheet::RBXY, nullptr, 0},
+      {"1\t2\n3\t4\n5\t6\n", &ImportSheet::RBOneTabs, &ImportSheet::PUOneTabs, 2},
+      {"1\n2\t3\n", &ImportSheet::RBOne, nullptr, 0},
+  };
+  for (const Case& c : cases) {
+    w->LastAction = std::make_shared<UndoableAction>();
+    messages.clear();
+    Import(c.text, c.layout, c.popup, c.item, true);
+    EXPECT_EQ(messages, std::vector<std::string>{"File is inconsistent with selected import format."})
+        << c.text;
+    ExpectOldTable();
+    EXPECT_EQ(w->LastAction, nullptr);
+    EXPECT_FALSE(w->Dirty);
+    EXPECT_EQ(w->LBData->Cell(0, 1), GlobalFuncts::Reformat(100, 2));
+  }
+}
+
+TEST_F(ImportTest, AFileLongerThanTheTableIsRefused) {
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += fw::Str(i) + "\n";
+  Import(text, &ImportSheet::RBOne, nullptr, 0, true);
+  EXPECT_EQ(messages, std::vector<std::string>{"File is inconsistent with selected import format."});
+  ExpectOldTable();
+
+  std::string ninetyNine;
+  for (int i = 0; i < 99; ++i) ninetyNine += fw::Str(i) + "\n";
+  Import(ninetyNine, &ImportSheet::RBOne);
+  ExpectCell(98, 1, 98);
+}
+
+TEST_F(ImportTest, UndoRestoresTheTableAndFormulas) {
+  Import("1\t2\t3\t4\n", &ImportSheet::RBFourCol);
+  ExpectCell(0, 1, 1);
+  w->EFHFormula->SetText("t*3");
+  fw::TestHooks::ChooseMenu(*w, "EditUndo");
+  ExpectOldTable();
+  EXPECT_EQ(w->EFHFormula->Text(), "t*2");
+  EXPECT_EQ(w->LBData->Cell(0, 2), GlobalFuncts::Reformat(200, 2));
+}
+
+TEST_F(ImportTest, AnEmptyFileIsOneChangeThatKeepsTheValues) {
+  Import("", &ImportSheet::RBFourCol);
+  ExpectImported(1);
+  ExpectOldTable();
+}
+
+TEST_F(ImportTest, CancellingOrAnUnreadableFileChangesNothing) {
+  w->LastAction = std::make_shared<UndoableAction>();
+  fw::FileTestHooks::AnswerNextChooser(std::nullopt);
+  fw::TestHooks::ChooseMenu(*w, "FileImport");
+  EXPECT_EQ(w->LastAction, nullptr);
+  EXPECT_EQ(fw::TestHooks::DialogsShown(), 0);
+  EXPECT_EQ(fw::FileTestHooks::LastChooserRequest().typeName, "text/plain");
+
+  AnswerWarning();
+  fw::FileTestHooks::AnswerNextChooser(Path("gone.txt"));
+  fw::TestHooks::ChooseMenu(*w, "FileImport");
+  EXPECT_EQ(messages, std::vector<std::string>{"Import Problem: Can't open file."});
+
+  WriteFile(Path("data.txt"), "1\t2\t3\t4\n");
+  fw::FileTestHooks::AnswerNextChooser(Path("data.txt"));
+  AnswerImport([](class ImportSheet& d) { d.PBCancel->Push(); });
+  fw::TestHooks::ChooseMenu(*w, "FileImport");
+  ExpectOldTable();
+  EXPECT_FALSE(w->Dirty);
+  EXPECT_EQ(w->LastAction, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "framework/Window.h"
+
+namespace fw {
+class EditField;
+class PushButton;
+class StaticText;
+}  // namespace fw
+
+// Edits the graph's six styled texts at once, with a guide to the markup.
+// One shared instance; the caller refills every field before each use.
+class LabelSheet : public fw::Window {
+ public:
+  LabelSheet();
+
+  // The dialog was last left with "Cancel".
+  bool Cancelled = false;
+
+  std::array<fw::StaticText*, 8> STLabel{};
+  fw::EditField* EFTeam = nullptr;
+  fw::EditField* EFTitle = nullptr;
+  fw::EditField* EFVLabel = nullptr;
+  fw::EditField* EFHLabel = nullptr;
+  fw::EditField* EFSlopeUnits = nullptr;
+  fw::EditField* EFIntUnits = nullptr;
+  fw::PushButton* PBCancel = nullptr;
+  fw::PushButton* PBDone = nullptr;
+
+  void Layout();
+  void CreateControls();
+  void _CreateControls0();
+  void PBCancel_Action();
+  void PBDone_Action();
+  void AddMenuHandlers();
+  void Event_Activate();
+  // The six texts as edited; false (nothing touched) after "Cancel".
+  bool GotResults(std::string& team, std::string& title, std::string& hLabel, std::string& vLabel,
+                  std::string& slopeUnits, std::string& interceptUnits);
+  void SetFields(const std::string& team, const std::string& title, const std::string& hLabel,
+                 const std::string& vLabel, const std::string& slopeUnits, const std::string& interceptUnits);
+};
+
+// The one shared label dialog, made on first use.
+class LabelSheet& LabelSheet();
