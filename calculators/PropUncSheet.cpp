@@ -239,7 +239,10 @@ bool PropUncSheet::EFValue_KeyDown(int index, const std::string& key) {
   repeated.ShowModalWithin(*this);
   if (repeated.HaveData) {
     Get<EFValue>("EFValue", index).SetText(fw::Str(repeated.theMean));
-    Get<EFUnc>("EFUnc", index).SetText(fw::Str(repeated.theUnc));
+    auto& unc = Get<EFUnc>("EFUnc", index);
+    unc.SetText(fw::Str(repeated.theUnc));
+    // A long uncertainty would otherwise show only its last digits.
+    unc.SetSelStart(0);
   }
   return true;
 }

@@ -169,18 +169,10 @@ void DocumentFile::DoSave() {
   file->SetMacType("qzGD");
   const std::string title = w.Title();
   const std::string name = fw::TextEquals(fw::Right(title, 4), ".gdx") ? title : title + ".gdx";
+  // Another file already has that name, and nobody was asked about replacing it.
   if (!file->SetName(name)) {
-    // Another file already has that name: it is the one replaced.
-    std::shared_ptr<fw::FolderItem> folder = file->Parent();
-    file = folder ? folder->Child(name) : nullptr;
-    out = file ? file->CreateTextFile() : nullptr;
-    if (!out) {
-      w.CallWarnDialog(kSaveProblem);
-      return;
-    }
-    file->SetMacCreator("qzGX");
-    file->SetMacType("qzGD");
-    w.myFile = file;
+    w.CallWarnDialog(kSaveProblem);
+    return;
   }
   for (const std::string& line : zDocumentLines()) out->WriteLine(line);
   if (!out->Close()) {
@@ -199,10 +191,6 @@ bool DocumentFile::zLinesOK(const std::vector<std::string>& lines) {
   if (!IsIntegerLine(at(7), 0, 12) || !IsIntegerLine(at(8), 0, 12)) return false;
   for (int n : {27, 28, 30, 31}) {
     if (!IsIntegerLine(at(n), -kPlaceLimit, kPlaceLimit)) return false;
-  }
-  for (int n = kFirstRowLine; n <= kLines; ++n) {
-    const bool separator = (n - kFirstRowLine) % 5 == 0;
-    if (!separator && !at(n).empty() && !IsNumberText(at(n))) return false;
   }
   return true;
 }
@@ -373,7 +361,20 @@ bool DocumentFile::zReadLayout(DCopy& copy, fw::TextInputStream& in, std::int32_
   return true;
 }
 
+void DocumentFile::zKeepTypedCell() {
+  fw::Listbox& lb = *w.LBData;
+  if (!w.CellDirty || !lb.ActiveCell()) return;
+  const int row = lb.EditRow();
+  const int col = lb.EditColumn();
+  if (row < 0 || row >= kRows || col < 1 || col > 4) return;
+  const std::string text = lb.ActiveCell()->Text();
+  w.Data[0][row][col] = fw::Val(text);
+  w.CellFull[row][col] = fw::Len(text) > 0;
+}
+
 void DocumentFile::ReadImported() {
+  // Otherwise the copy, and the write-back, would drop what was typed into the open cell.
+  zKeepTypedCell();
   DCopy copy(w);
   w.LastAction = nullptr;
   std::shared_ptr<fw::FolderItem> file = fw::GetOpenFolderItem("text/plain");

@@ -137,9 +137,11 @@ void LetPaintsAndTimersRun() {
   static QElapsedTimer sinceLast;
   if (++calls % 128 != 0) return;
   if (sinceLast.isValid() && sinceLast.elapsed() < 50) return;
+  // A timer run here may hold a long loop of its own: the outer loop is still running after it.
+  const bool outer = QtSupport::InBackgroundTask();
   QtSupport::SetInBackgroundTask(true);
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  QtSupport::SetInBackgroundTask(false);
+  QtSupport::SetInBackgroundTask(outer);
   QtSupport::ClearVectorState();
   sinceLast.restart();
 }

@@ -17,6 +17,7 @@
 #include "framework/EventDispatch.h"
 #include "framework/QtSupport.h"
 #include "framework/Text.h"
+#include "framework/Window.h"
 
 namespace fw {
 
@@ -308,6 +309,12 @@ Listbox::Listbox(Window& window) : Control(window), impl_(std::make_unique<Impl>
   editor.SetEnclosure(this);
   editor.Widget()->setParent(view->viewport());
   editor.Widget()->hide();
+  // The window's focus can move without Qt's focus events (an inactive window):
+  // leaving the editor for another control commits all the same.
+  editor.LostFocus = [this] {
+    const Control* now = ParentWindow().Focus();
+    if (now != this && now != impl_->editor.get()) Commit();
+  };
   editor.KeyDown = [this](const std::string& key) {
     return RaiseResult(CellKeyDown, false, editRow_, editColumn_, key);
   };

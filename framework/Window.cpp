@@ -237,6 +237,12 @@ void Window::ShowModalWithin(Window& parent) {
   modalParent_ = &parent;
   widget_->setParent(parent.Widget(), widget_->windowFlags());
   widget_->setWindowModality(Qt::WindowModal);
+  // Like a sheet: centred over the caller's content, at its top, rather than
+  // wherever the platform puts a new window (the screen's corner without a
+  // window manager).
+  const QPoint origin = parent.Content()->mapToGlobal(QPoint(0, 0));
+  widget_->adjustSize();
+  widget_->move(origin.x() + (parent.Content()->width() - widget_->width()) / 2, origin.y());
   widget_->show();
   widget_->raise();
   WindowSystem::RequestActivation(this);

@@ -218,9 +218,6 @@ TEST_F(DocumentReadTest, ShortOrDamagedFilesAreRefusedWithoutChangingTheWindow) 
   std::vector<std::pair<std::string, std::vector<std::string>>> bad;
   bad.push_back({"short", {good.begin(), good.begin() + 300}});
   bad.push_back({"oneshort", {good.begin(), good.end() - 1}});
-  auto number = good;
-  number[33] = "1,5";
-  bad.push_back({"number", number});
   auto format = good;
   format[6] = "13";
   bad.push_back({"format", format});
@@ -244,6 +241,9 @@ TEST_F(DocumentReadTest, HandEditedNumbersAndFlagsAreRead) {
   lines[33] = " 2.5 ";
   lines[34] = "-3";
   lines[35] = "1E+2";
+  // A value line is read for the number it begins with, whatever follows.
+  lines[36] = "1,5 cm";
+  lines[38] = "abc";
   lines[24] = "trueish";
   lines[28] = "TRUE";
   lines[31] = "yes";
@@ -252,6 +252,12 @@ TEST_F(DocumentReadTest, HandEditedNumbersAndFlagsAreRead) {
   EXPECT_EQ(r.Data[0][0][1], 2.5);
   EXPECT_EQ(r.Data[0][0][2], -3.0);
   EXPECT_EQ(r.Data[0][0][3], 100.0);
+  EXPECT_EQ(r.Data[0][0][4], 1.0);
+  EXPECT_TRUE(r.CellFull[0][4]);
+  EXPECT_EQ(r.Data[0][1][1], 0.0);
+  EXPECT_TRUE(r.CellFull[1][1]);
+  EXPECT_EQ(r.LBData->Cell(0, 4), GlobalFuncts::Reformat(1.0, 8));
+  EXPECT_EQ(fw::TestHooks::DialogsShown(), 0);
   EXPECT_TRUE(r.GotGraph);
   EXPECT_TRUE(r.SSTeam->DeFlowered);
   EXPECT_FALSE(r.SSFitInfo->DeFlowered);

@@ -63,16 +63,20 @@ TEST_F(DocumentWriteTest, FileNameFollowsTheTitle) {
   EXPECT_FALSE(std::filesystem::exists(Path("lab3.txt")));
 }
 
-TEST_F(DocumentWriteTest, AnExistingFileOfTheTitlesNameIsReplaced) {
-  WriteFile(Path("old.gdx"), "stale\n");
+TEST_F(DocumentWriteTest, AnotherFileOfTheTitlesNameIsNeverReplacedUnasked) {
+  // The chooser confirmed "old" only; "old.gdx" may be another document.
+  WriteFile(Path("old.gdx"), "another document\n");
   WriteFile(Path("old"), "kept\n");
   w->myFile = std::make_shared<fw::FolderItem>(Path("old"));
   w->SetTitle("old");
   w->Dirty = true;
+  AnswerWarning();
   w->Files.DoSave();
-  EXPECT_FALSE(w->Dirty);
-  EXPECT_EQ(w->myFile->Path(), Path("old.gdx"));
-  EXPECT_EQ(ReadLines(Path("old.gdx")).size(), 527u);
+  EXPECT_EQ(messages, std::vector<std::string>{"Save Problem: Could not create file."});
+  EXPECT_TRUE(w->Dirty);
+  EXPECT_EQ(w->myFile->Path(), Path("old"));
+  EXPECT_EQ(w->Title(), "old");
+  EXPECT_EQ(ReadFile(Path("old.gdx")), "another document\n");
   EXPECT_EQ(ReadFile(Path("old")), "kept\n");
 }
 

@@ -182,6 +182,19 @@ TEST_F(ImportTest, UndoRestoresTheTableAndFormulas) {
   EXPECT_EQ(w->LBData->Cell(0, 2), GlobalFuncts::Reformat(200, 2));
 }
 
+TEST_F(ImportTest, AValueTypedIntoTheOpenCellIsKeptAndUndoKeepsItToo) {
+  w->LBData->EditCell(7, 3);
+  fw::TestHooks::TypeText(*w->LBData, "7.5");
+  Import("9\t0.1\n", &ImportSheet::RRBDatUnc);
+  ExpectImported(1);
+  ExpectCell(0, 1, 9);
+  ExpectCell(7, 3, 7.5);
+  EXPECT_EQ(w->LBData->Cell(7, 3), GlobalFuncts::Reformat(7.5, 2));
+  fw::TestHooks::ChooseMenu(*w, "EditUndo");
+  ExpectCell(0, 1, Old(0, 1));
+  ExpectCell(7, 3, 7.5);
+}
+
 TEST_F(ImportTest, AnEmptyFileIsOneChangeThatKeepsTheValues) {
   Import("", &ImportSheet::RBFourCol);
   ExpectImported(1);

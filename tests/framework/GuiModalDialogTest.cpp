@@ -269,3 +269,22 @@ TEST(GuiModalDialogTest, TheOwnerIsActiveAgainAfterItsDialog) {
   EXPECT_TRUE(b.Widget()->hasFocus());
   EXPECT_FALSE(a.Widget()->hasFocus());
 }
+
+TEST(GuiModalDialogTest, TheDialogIsCentredAtTheTopOfTheCallersContent) {
+  Owner owner;
+  owner.window.SetSize(710, 673);
+  owner.window.Widget()->move(200, 100);
+  AskSheet& sheet = fw::SharedWindow<AskSheet>();
+  QRect shown;
+  int width = 0;
+  fw::TestHooks::AnswerNextDialog([&](fw::Window& d) {
+    shown = d.Widget()->frameGeometry();
+    width = d.Widget()->width();
+    d.Get<fw::PushButton>("PBOK").Push();
+  });
+  sheet.ShowModalWithin(owner.window);
+  const QPoint content = owner.window.Content()->mapToGlobal(QPoint(0, 0));
+  EXPECT_EQ(width, 383);
+  EXPECT_EQ(shown.left(), content.x() + (710 - 383) / 2);
+  EXPECT_EQ(shown.top(), content.y());
+}

@@ -291,6 +291,27 @@ TEST(GuiWindowTest, ACloseRequestWhileALongLoopLetsEventsRunIsRefused) {
   EXPECT_TRUE(w.IsClosed());
 }
 
+TEST(GuiWindowTest, ACloseRequestAfterANestedLongLoopIsStillRefused) {
+  fw::Window& w = fw::NewWindow<fw::Window>();
+  int asked = 0;
+  w.CancelClose = [&](bool) {
+    ++asked;
+    return false;
+  };
+  bool timerRan = false;
+  QTimer::singleShot(0, [&] {
+    timerRan = true;
+    QThread::msleep(60);
+    for (int i = 0; i < 1000; ++i) fw::RuntimeBackgroundTask();
+    fw::TestHooks::ClickCloseBox(w);
+  });
+  QThread::msleep(60);
+  for (int i = 0; i < 1000; ++i) fw::RuntimeBackgroundTask();
+  EXPECT_TRUE(timerRan);
+  EXPECT_EQ(asked, 0);
+  EXPECT_FALSE(w.IsClosed());
+}
+
 TEST(GuiWindowTest, AnotherWindowCanBeClosedWhileADialogIsShownOverTheFirst) {
   fw::Window& first = fw::NewWindow<fw::Window>();
   fw::Window& second = fw::NewWindow<fw::Window>();

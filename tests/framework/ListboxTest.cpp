@@ -348,6 +348,33 @@ TEST_F(ListboxTest, FocusMovingToAnotherControlCommits) {
   EXPECT_EQ(log, (std::vector<std::string>{"Action 3,4", "LostFocus 3,4"}));
 }
 
+// A window shown but not yet active gets no focus events from Qt; a click on
+// another field still leaves the cell, and a handler may close the window.
+TEST(ListboxInactiveWindowTest, AClickOnAnotherFieldCommitsAndTheHandlerMayCloseTheWindow) {
+  fw::Window& w = fw::NewWindow<fw::Window>();
+  w.SetSize(400, 300);
+  auto& list = w.Add<Listbox>("LBData");
+  list.SetBounds(0, 0, 300, 200);
+  list.SetColumnCount(2);
+  list.SetColumnType(1, Listbox::TypeEditable);
+  list.AddRow("1");
+  auto& field = w.Add<fw::EditField>("EFNames");
+  field.SetBounds(0, 250, 100, 22);
+  std::vector<std::string> log;
+  list.CellAction = [&](int r, int c) {
+    log.push_back(At("Action", r, c) + " " + list.Cell(r, c));
+    w.CloseNow();
+  };
+  list.CellLostFocus = [&](int r, int c) { log.push_back(At("LostFocus", r, c)); };
+  list.EditCell(0, 1);
+  hooks::TypeText(*list.ActiveCell(), "12");
+  hooks::Click(field);
+  EXPECT_EQ(log, (std::vector<std::string>{"Action 0,1 12", "LostFocus 0,1"}));
+  EXPECT_EQ(list.ActiveCell(), nullptr);
+  hooks::ProcessEvents();
+  EXPECT_TRUE(fw::Windows().empty());
+}
+
 TEST_F(ListboxTest, HidingOrDisablingTheListCommits) {
   list->EditCell(1, 1);
   log.clear();

@@ -353,6 +353,11 @@ void GraphPage::DrawBestFit(std::int32_t set) {
   Graph& g = *w.dGraph;
   // A fit of rows with one horizontal value has no line to draw.
   if (!std::isfinite(m) || !std::isfinite(b)) return;
+  // The clipping below divides by the slope; a level line is drawn only where it crosses the plot.
+  if (m == 0) {
+    if (b >= g.YMin && b <= g.YMax) g.DrawLine(g.XMin, b, g.XMax, b);
+    return;
+  }
   bool drawable = true;
   const auto end = [&](double x) {
     double y = m * x + b;

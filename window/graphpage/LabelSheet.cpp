@@ -13,6 +13,18 @@ T& Place(T& control, int left, int top, int width, int height) {
   return control;
 }
 
+// The markup guide, one line per code.
+constexpr const char* kGuide =
+    "\u2022 Enclose superscripts in ^ symbols.\r"
+    "\u2022 Enclose subscripts in _ symbols.\r"
+    "\u2022 Use | to indicate a line break.\r"
+    "\u2022 Enclose bold letters in ! symbols.\r"
+    "\u2022 Enclose italic letters in \\ symbols.\r"
+    "\u2022 Enclose a character in $ symbols to use the corresponding character from the Symbol font.\r"
+    "\u2022 Enclose a new font size in # symbols.\r"
+    "\u2022 Enclose a new font name in @ symbols.\r"
+    "\u2022 To use the above symbols, precede it by &&.";
+
 }  // namespace
 
 LabelSheet::LabelSheet() : fw::Window(fw::Window::SheetFrame) {
@@ -32,9 +44,11 @@ void LabelSheet::Layout() {
 void LabelSheet::CreateControls() { _CreateControls0(); }
 
 void LabelSheet::_CreateControls0() {
-  const auto label = [this](int i, int left, int top, int width, int height, const std::string& text) {
-    STLabel[static_cast<std::size_t>(i)] = &Place(Add<fw::StaticText>("STLabel", i), left, top, width, height);
-    STLabel[static_cast<std::size_t>(i)]->SetText(text);
+  const auto label = [this](int i, int left, int top, int width, int height,
+                            const std::string& text) -> fw::StaticText& {
+    fw::StaticText& caption = Place(Add<STLabel>("STLabel", i), left, top, width, height);
+    caption.SetText(text);
+    return caption;
   };
   const auto field = [this](const std::string& name, int left, int top, int width, int height) {
     return &Place(Add<fw::EditField>(name), left, top, width, height);
@@ -51,22 +65,14 @@ void LabelSheet::_CreateControls0() {
   EFSlopeUnits = field("EFSlopeUnits", 107, 141, 80, 21);
   label(5, 209, 142, 93, 20, "Intercept Units:");
   EFIntUnits = field("EFIntUnits", 304, 141, 80, 21);
-  // Wider than 250: this platform's face needs it to keep the heading on two lines.
-  label(6, 20, 174, 268, 29,
-        "One can insert super and subscripts and other styling into these labels using the following codes:");
-  label(7, 23, 202, 237, 124,
-        "\u2022 Enclose superscripts in ^ symbols.\r"
-        "\u2022 Enclose subscripts in _ symbols.\r"
-        "\u2022 Use | to indicate a line break.\r"
-        "\u2022 Enclose bold letters in ! symbols.\r"
-        "\u2022 Enclose italic letters in \\ symbols.\r"
-        "\u2022 Enclose a character in $ symbols to use the corresponding character from the Symbol font.\r"
-        "\u2022 Enclose a new font size in # symbols.\r"
-        "\u2022 Enclose a new font name in @ symbols.\r"
-        "\u2022 To use the above symbols, precede it by &&.");
-  for (int i : {6, 7}) {
-    STLabel[static_cast<std::size_t>(i)]->SetTextSize(10);
-    STLabel[static_cast<std::size_t>(i)]->SetMultiLine(true);
+  // Wider than laid out (250): in DejaVu Sans the text needs 268 px to stay on two lines.
+  fw::StaticText& heading =
+      label(6, 20, 174, 268, 29,
+            "One can insert super and subscripts and other styling into these labels using the following codes:");
+  fw::StaticText& guide = label(7, 23, 202, 237, 124, kGuide);
+  for (fw::StaticText* text : {&heading, &guide}) {
+    text->SetTextSize(10);
+    text->SetMultiLine(true);
   }
   PBCancel = &Place(Add<fw::PushButton>("PBCancel"), 292, 210, 92, 24);
   PBCancel->SetCaption("Cancel");

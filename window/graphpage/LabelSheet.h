@@ -1,26 +1,30 @@
 #pragma once
 
-#include <array>
 #include <string>
 
+#include "framework/StaticText.h"
 #include "framework/Window.h"
 
 namespace fw {
 class EditField;
 class PushButton;
-class StaticText;
 }  // namespace fw
 
 // Edits the graph's six styled texts at once, with a guide to the markup.
 // One shared instance; the caller refills every field before each use.
 class LabelSheet : public fw::Window {
  public:
+  // The dialog's captions, a control array reached by name and index.
+  class STLabel : public fw::StaticText {
+   public:
+    using fw::StaticText::StaticText;
+  };
+
   LabelSheet();
 
   // The dialog was last left with "Cancel".
   bool Cancelled = false;
 
-  std::array<fw::StaticText*, 8> STLabel{};
   fw::EditField* EFTeam = nullptr;
   fw::EditField* EFTitle = nullptr;
   fw::EditField* EFVLabel = nullptr;

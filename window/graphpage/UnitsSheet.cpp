@@ -36,8 +36,8 @@ void UnitsSheet::Layout() {
 void UnitsSheet::CreateControls() { _CreateControls0(); }
 
 void UnitsSheet::_CreateControls0() {
-  STLabel[0] = &Caption(Place(Add<fw::StaticText>("STLabel", 0), 25, 14, 364, 20),
-                        "Please specify units for the calculated values displayed on the");
+  Caption(Place(Add<STLabel>("STLabel", 0), 25, 14, 364, 20),
+          "Please specify units for the calculated values displayed on the");
   STV = &Caption(Place(Add<fw::StaticText>("STV"), 25, 41, 80, 20), "Vertical axis:");
   EFV = &Place(Add<fw::EditField>("EFV"), 105, 40, 80, 22);
   EFV->TextChange = [this] { EFV_TextChange(); };
@@ -53,11 +53,11 @@ void UnitsSheet::_CreateControls0() {
   PBCancel->SetCaption("Cancel");
   PBCancel->SetCancel(true);
   PBCancel->Action = [this] { PBCancel_Action(); };
-  STLabel[1] = &Caption(Place(Add<fw::StaticText>("STLabel", 1), 53, 71, 301, 25),
-                        "You can specify a superscripted exponent by enclosing it in ^ symbols. If the "
-                        "calculated quantity is unitless, enter \"none\".");
-  STLabel[1]->SetTextSize(10);
-  STLabel[1]->SetMultiLine(true);
+  fw::StaticText& hint = Caption(Place(Add<STLabel>("STLabel", 1), 53, 71, 301, 25),
+                                 "You can specify a superscripted exponent by enclosing it in ^ symbols. If the "
+                                 "calculated quantity is unitless, enter \"none\".");
+  hint.SetTextSize(10);
+  hint.SetMultiLine(true);
 }
 
 void UnitsSheet::EFV_TextChange() {

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <array>
 #include <string>
 
+#include "framework/StaticText.h"
 #include "framework/Window.h"
 
 namespace fw {
 class EditField;
 class PushButton;
-class StaticText;
 }  // namespace fw
 
 // Asks for the units of calculated quantities whose formula does not give
@@ -16,12 +15,17 @@ class StaticText;
 // carry over to the next use.
 class UnitsSheet : public fw::Window {
  public:
+  // The dialog's captions, a control array reached by name and index.
+  class STLabel : public fw::StaticText {
+   public:
+    using fw::StaticText::StaticText;
+  };
+
   UnitsSheet();
 
   // The dialog was last left with "Cancel".
   bool Cancelled = false;
 
-  std::array<fw::StaticText*, 2> STLabel{};
   fw::StaticText* STV = nullptr;
   fw::EditField* EFV = nullptr;
   fw::StaticText* STH = nullptr;

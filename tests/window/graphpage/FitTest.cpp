@@ -329,4 +329,20 @@ TEST_F(FitTest, AFitOfAColumnWithoutAValidCalculationReadsNoDataSet) {
   EXPECT_NE(w->Data[2][0][1], 1);
 }
 
+TEST_F(FitTest, ALevelLineIsDrawnInsideThePlotAndNeverReported) {
+  Row(0, "1", "", "3", "0.5");
+  Row(1, "2", "", "3", "0.5");
+  ToGraph();
+  const int shown = fw::TestHooks::DialogsShown();
+  Push(*w->PBFit);
+  ASSERT_EQ(w->Slope[1], 0.0);
+  EXPECT_TRUE(BlackNear(*w->dGraph, 1.5, 3));
+  // Above the plot: neither a line nor the clipping message.
+  w->EFVMin->SetText("5");
+  w->EFVMax->SetText("10");
+  Push(*w->PBUpdate);
+  EXPECT_EQ(fw::TestHooks::DialogsShown(), shown);
+  EXPECT_TRUE(w->SSFitInfo->Visible());
+}
+
 }  // namespace

@@ -42,7 +42,10 @@ class GraphPageTest : public ::testing::Test {
     w->EFVName->SetText("d");
     w->EFVUnits->SetText("m");
     fw::TestHooks::ClickTab(*w->TabPanel1, MainWndo::DataPageIndex);
+    unanswered = fw::TestHooks::UnansweredDialogs();
   }
+  // A message that no test expected would pass by unseen: each one must be answered.
+  void TearDown() override { EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), unanswered); }
 
   fw::Listbox& LB() const { return *w->LBData; }
 
@@ -137,4 +140,5 @@ class GraphPageTest : public ::testing::Test {
 
   MainWndo* w = nullptr;
   std::vector<std::string> messages;
+  int unanswered = 0;
 };

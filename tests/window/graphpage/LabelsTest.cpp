@@ -1,3 +1,5 @@
+#include <type_traits>
+
 #include "window/graphpage/GraphPageFixture.h"
 #include "window/table/ClearLimitsAction.h"
 #include "window/table/EditLabelAction.h"
@@ -252,6 +254,46 @@ TEST_F(LabelsTest, UpdateAndTheSliderDropTheUndoRecord) {
   Push(*w->PBUpdate);
   EXPECT_EQ(w->LastAction, nullptr);
   EXPECT_NE(w->EFHMin->Text(), "");
+}
+
+TEST_F(LabelsTest, TheDialogsCaptionsAreTheirOwnControlArrayAtTheirPlaces) {
+  struct Caption {
+    int left, top, width, height;
+    std::string text;
+  };
+  const auto check = [](fw::Window& dialog, const std::vector<Caption>& captions, auto* kind) {
+    using Kind = std::remove_pointer_t<decltype(kind)>;
+    for (int i = 0; i < static_cast<int>(captions.size()); ++i) {
+      SCOPED_TRACE(i);
+      auto* label = dynamic_cast<Kind*>(dialog.FindControl("STLabel", i));
+      ASSERT_NE(label, nullptr);
+      const Caption& c = captions[static_cast<std::size_t>(i)];
+      EXPECT_EQ(label->Left(), c.left);
+      EXPECT_EQ(label->Top(), c.top);
+      EXPECT_EQ(label->Width(), c.width);
+      EXPECT_EQ(label->Height(), c.height);
+      if (!c.text.empty()) {
+        EXPECT_EQ(label->Text(), c.text);
+      }
+    }
+  };
+  check(LabelSheet(),
+        {{20, 14, 87, 20, "Team Names:"},
+         {20, 46, 87, 20, "Graph Title:"},
+         {20, 78, 122, 20, "Vertical Axis Label:"},
+         {20, 110, 134, 20, "Horizontal Axis Label:"},
+         {20, 142, 75, 20, "Slope Units:"},
+         {209, 142, 93, 20, "Intercept Units:"},
+         {20, 174, 268, 29,
+          "One can insert super and subscripts and other styling into these labels using the following codes:"},
+         {23, 202, 237, 124, ""}},
+        static_cast<LabelSheet::STLabel*>(nullptr));
+  check(UnitsSheet(),
+        {{25, 14, 364, 20, "Please specify units for the calculated values displayed on the"},
+         {53, 71, 301, 25,
+          "You can specify a superscripted exponent by enclosing it in ^ symbols. If the calculated quantity is "
+          "unitless, enter \"none\"."}},
+        static_cast<UnitsSheet::STLabel*>(nullptr));
 }
 
 }  // namespace

@@ -6,7 +6,10 @@ namespace {
 
 class PrintTest : public GraphPageTest {
  protected:
-  void TearDown() override { fw::FileTestHooks::ClearPrinterAnswer(); }
+  void TearDown() override {
+    fw::FileTestHooks::ClearPrinterAnswer();
+    GraphPageTest::TearDown();
+  }
 
   // Renders the first page at 72 dpi and saves it beside the PDF; false when the tool is missing.
   static bool RenderPage(const std::string& pdf, int page) {
@@ -14,6 +17,20 @@ class PrintTest : public GraphPageTest {
     const std::string cmd = "pdftoppm -r 72 -f " + std::to_string(page) + " -l " + std::to_string(page) +
                             " -png -singlefile '" + pdf + "' '" + stem + "' 2>/dev/null";
     return std::system(cmd.c_str()) == 0;
+  }
+  // Dark pixels of the first page rendered at 72 dpi in grey; -1 when the tool is missing.
+  static int DarkPixels(const std::string& pdf) {
+    const std::string stem = pdf + "-grey";
+    const std::string cmd = "pdftoppm -r 72 -f 1 -l 1 -gray -singlefile '" + pdf + "' '" + stem + "' 2>/dev/null";
+    if (std::system(cmd.c_str()) != 0) return -1;
+    const std::string pgm = ReadFile(stem + ".pgm");
+    int cols = 0, rows = 0, maxval = 0, used = 0;
+    if (std::sscanf(pgm.c_str(), "P5 %d %d %d%n", &cols, &rows, &maxval, &used) != 3) return -1;
+    int dark = 0;
+    for (std::size_t i = static_cast<std::size_t>(used) + 1; i < pgm.size(); ++i) {
+      if (static_cast<unsigned char>(pgm[i]) < 128) ++dark;
+    }
+    return dark;
   }
 };
 
@@ -126,6 +143,26 @@ TEST_F(PrintTest, TheGraphPrintsItsPictureAndTheBoxesAsShown) {
   EXPECT_TRUE(messages.empty());
   EXPECT_EQ(PdfPages(pdf), 1);
   EXPECT_TRUE(RenderPage(pdf, 1));
+}
+
+TEST_F(PrintTest, AFitBoxIsPrintedOnlyWhileTheFitExists) {
+  Row(0, "1", "0.1", "3", "0.2");
+  Row(1, "2", "0.1", "5", "0.2");
+  Row(2, "3", "0.1", "7.5", "0.2");
+  ToGraph();
+  Push(*w->PBFit);
+  const std::string withFit = TempPath("graph-print-fit.pdf");
+  fw::FileTestHooks::SetPrinterAnswer(withFit);
+  Push(*w->PBPrintGraph);
+  const int shown = DarkPixels(withFit);
+  if (shown < 0) GTEST_SKIP() << "pdftoppm is missing";
+  // Typing a value discards the fit; the graph's picture and the box's picture keep the old drawing.
+  Enter(2, 3, "7.4");
+  ASSERT_FALSE(w->HaveFit);
+  const std::string noFit = TempPath("graph-print-nofit.pdf");
+  fw::FileTestHooks::SetPrinterAnswer(noFit);
+  w->Plot.PBPrintGraph_Action();
+  EXPECT_LT(DarkPixels(noFit) + 100, shown);
 }
 
 }  // namespace
