@@ -75,7 +75,8 @@ bool HandleKeyPress(QWidget* receiver, QKeyEvent* event) {
     if (!control->IsEnabled()) return false;
     bool consumed = false;
     Guarded([&] { consumed = control->HandleKeyDown(key); });
-    if (consumed) return true;
+    // A handler that closed the window leaves nothing to route the key to.
+    if (consumed || window->IsClosed()) return true;
     if (isReturn && control->WantsReturn()) return false;
     if (!isReturn && key != "\x1b") return false;
   }

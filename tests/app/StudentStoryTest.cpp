@@ -592,3 +592,42 @@ TEST_F(StudentStoryTest, TableAndGraphArePrinted) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(StudentStoryTest, ProbeMore) {
+  MainWndo& w = NewDocumentWithNames();
+  for (int i = 0; i < 12; ++i) AnswerWarning();
+  for (int r = 0; r < 2; ++r) {
+    ClickCell(w, r, 1); th::TypeText(*w.LBData, "1"); th::PressKey(*w.LBData, "Tab"); th::TypeText(*w.LBData, "0.1");
+    ClickCell(w, r, 3); th::TypeText(*w.LBData, r ? "3" : "2"); th::PressKey(*w.LBData, "Tab"); th::TypeText(*w.LBData, "0.1");
+  }
+  ClickCell(w, 5, 1);
+  th::ClickTab(*w.TabPanel1, MainWndo::GraphPageIndex);
+  fprintf(stderr, "Q1 page=%d msgs=%zu\n", w.TabPanel1->Value(), messages.size());
+  for (auto& m : messages) fprintf(stderr, "  msg [%s]\n", m.text.c_str());
+  messages.clear();
+  th::Click(*w.PBFit);
+  fprintf(stderr, "Q2 fit=%d slope=%g unc=%g box=[%s] msgs=%zu\n", w.HaveFit, w.Slope[1], w.SlopeUnc, BoxText(*w.SSFitInfo).c_str(), messages.size());
+  for (auto& m : messages) fprintf(stderr, "  msg [%s]\n", m.text.c_str());
+  messages.clear();
+  th::SaveScreenshot(w, "/tmp/qa-vertical.png");
+  th::PressKey(*w.SDDatGrfd, "Right");
+  fprintf(stderr, "Q3 msgs=%zu\n", messages.size());
+  for (auto& m : messages) fprintf(stderr, "  msg [%s]\n", m.text.c_str());
+  messages.clear();
+  th::ClickTab(*w.TabPanel1, MainWndo::DataPageIndex);
+  th::PressKey(*w.SDDatDspd, "Home");
+  th::Click(*w.RBVCalculated);
+  w.EFVFormula->SelectAll();
+  th::TypeText(*w.EFVFormula, "d*t2");
+  th::PressKey(*w.EFVFormula, "Return");
+  fprintf(stderr, "Q4 msgs=%zu\n", messages.size());
+  for (auto& m : messages) fprintf(stderr, "  msg [%s]\n", m.text.c_str());
+  messages.clear();
+  fw::FileTestHooks::AnswerNextChooser(Path("v.gdx"));
+  th::ChooseMenu(w, "FileSave");
+  MainWndo& r = [&]() -> MainWndo& { fw::FileTestHooks::AnswerNextChooser(Path("v.gdx")); App()._FileOpen_Action(); return *Documents().back(); }();
+  fprintf(stderr, "Q5 docs=%zu msgs=%zu fit=%d slope=%g\n", Documents().size(), messages.size(), r.HaveFit, r.Slope[1]);
+  for (auto& m : messages) fprintf(stderr, "  msg [%s]\n", m.text.c_str());
+}
+}  // namespace

@@ -128,6 +128,25 @@ TEST(GuiKeyRoutingTest, ReturnAndEnterPressTheShownPagesDefaultButtonEscapeTheCa
   EXPECT_EQ(pressed.size(), 3u);
 }
 
+TEST(GuiKeyRoutingTest, AKeyDownHandlerThatClosesTheWindowEndsTheKeysRouting) {
+  fw::Window& w = fw::NewWindow<fw::Window>();
+  auto& field = w.Add<fw::EditField>("EFNames");
+  auto& enter = w.Add<fw::PushButton>("PBEnter");
+  enter.SetDefault(true);
+  int pressed = 0;
+  int windowKeys = 0;
+  enter.Action = [&] { ++pressed; };
+  w.KeyDown = [&](const std::string&) { return ++windowKeys > 0; };
+  field.KeyDown = [&](const std::string&) {
+    w.CloseNow();
+    return false;
+  };
+  fw::TestHooks::PressKey(field, "Return");
+  EXPECT_TRUE(w.IsClosed());
+  EXPECT_EQ(windowKeys, 0);
+  EXPECT_EQ(pressed, 0);
+}
+
 TEST(GuiKeyRoutingTest, WindowKeyDownSeesUnconsumedReturnEnterAndEscapeBeforeTheButtons) {
   KeyWindow w;
   auto& calculate = w.window.Add<fw::PushButton>("PBCalculate");
