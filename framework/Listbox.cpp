@@ -256,7 +256,8 @@ void Listbox::Impl::ShowEditor() {
   PlaceEditor();
   editor->Widget()->show();
   editor->Widget()->raise();
-  if (owner.IsShown() && owner.IsEnabled()) editor->KeyTarget()->setFocus(Qt::OtherFocusReason);
+  // Through the control, so that the window's focus follows also while it is inactive.
+  if (owner.IsShown() && owner.IsEnabled()) editor->SetFocus();
 }
 
 void Listbox::Impl::HideEditor() {
@@ -575,7 +576,7 @@ void Listbox::ShownChanged(bool shown) {
     Commit();
   } else if (editRow_ >= 0 && IsEnabled()) {
     // A cell opened while the list was hidden takes the focus when it shows.
-    impl_->editor->KeyTarget()->setFocus(Qt::OtherFocusReason);
+    impl_->editor->SetFocus();
   }
 }
 

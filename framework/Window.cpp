@@ -374,7 +374,7 @@ PushButton* Window::CancelButton() const {
 }
 
 bool Window::RouteKey(const std::string& key) {
-  if (RaiseResult(KeyDown, false, key)) return true;
+  if (RaiseResult(KeyDown, false, key) || closed_) return true;
   if (key == "\r" || key == "\x03") {
     if (PushButton* button = DefaultButton()) {
       button->Push();

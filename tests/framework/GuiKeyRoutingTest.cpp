@@ -145,6 +145,19 @@ TEST(GuiKeyRoutingTest, AKeyDownHandlerThatClosesTheWindowEndsTheKeysRouting) {
   EXPECT_TRUE(w.IsClosed());
   EXPECT_EQ(windowKeys, 0);
   EXPECT_EQ(pressed, 0);
+
+  // The same for the window's own KeyDown before the default button.
+  fw::Window& other = fw::NewWindow<fw::Window>();
+  auto& ok = other.Add<fw::PushButton>("PBOK");
+  ok.SetDefault(true);
+  ok.Action = [&] { ++pressed; };
+  other.KeyDown = [&](const std::string&) {
+    other.CloseNow();
+    return false;
+  };
+  fw::TestHooks::PressKey(other, "Return");
+  EXPECT_TRUE(other.IsClosed());
+  EXPECT_EQ(pressed, 0);
 }
 
 TEST(GuiKeyRoutingTest, WindowKeyDownSeesUnconsumedReturnEnterAndEscapeBeforeTheButtons) {

@@ -7,7 +7,9 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -314,6 +316,20 @@ TEST_F(ListboxTest, AMenuDoesNotCommit) {
   EXPECT_EQ(list->EditRow(), 8);
 }
 
+TEST_F(ListboxTest, TheMenuBarTakingTheKeyboardDoesNotCommit) {
+  list->EditCell(8, 4);
+  log.clear();
+  FocusOutSpy spy(Line());
+  // Escape out of a menu, or Alt alone, hands the keyboard to the menu bar for a while.
+  QMenuBar* bar = static_cast<QMainWindow*>(window->Widget())->menuBar();
+  bar->setFocus(Qt::MenuBarFocusReason);
+  Line()->setFocus(Qt::MenuBarFocusReason);
+  EXPECT_EQ(spy.reasons, (std::vector<Qt::FocusReason>{Qt::MenuBarFocusReason}));
+  EXPECT_TRUE(log.empty());
+  ASSERT_NE(list->ActiveCell(), nullptr);
+  EXPECT_EQ(window->Focus(), list->ActiveCell());
+}
+
 TEST_F(ListboxTest, AnotherWindowDoesNotCommitAndReopeningTheCellDoes) {
   list->EditCell(8, 2);
   log.clear();
@@ -373,6 +389,33 @@ TEST(ListboxInactiveWindowTest, AClickOnAnotherFieldCommitsAndTheHandlerMayClose
   EXPECT_EQ(list.ActiveCell(), nullptr);
   hooks::ProcessEvents();
   EXPECT_TRUE(fw::Windows().empty());
+}
+
+TEST(ListboxInactiveWindowTest, EditCellTakesTheWindowsFocusFromTheFieldThatHadIt) {
+  fw::Window& w = fw::NewWindow<fw::Window>();
+  w.SetSize(400, 300);
+  auto& list = w.Add<Listbox>("LBData");
+  list.SetBounds(0, 0, 300, 200);
+  list.SetColumnCount(2);
+  list.SetColumnType(1, Listbox::TypeEditable);
+  list.AddRow("1");
+  auto& field = w.Add<fw::EditField>("EFNames");
+  field.SetBounds(0, 250, 100, 22);
+  std::vector<std::string> log;
+  field.LostFocus = [&] { log.push_back("EFNames LostFocus"); };
+  field.GotFocus = [&] { log.push_back("EFNames GotFocus"); };
+  list.CellGotFocus = [&](int r, int c) { log.push_back(At("GotFocus", r, c)); };
+  list.CellAction = [&](int r, int c) { log.push_back(At("Action", r, c)); };
+  list.CellLostFocus = [&](int r, int c) { log.push_back(At("LostFocus", r, c)); };
+  field.SetFocus();
+  log.clear();
+  list.EditCell(0, 1);
+  EXPECT_EQ(log, (std::vector<std::string>{"EFNames LostFocus", "GotFocus 0,1"}));
+  EXPECT_EQ(w.Focus(), list.ActiveCell());
+  log.clear();
+  hooks::Click(field);
+  EXPECT_EQ(log, (std::vector<std::string>{"Action 0,1", "LostFocus 0,1", "EFNames GotFocus"}));
+  EXPECT_TRUE(field.HasFocus());
 }
 
 TEST_F(ListboxTest, HidingOrDisablingTheListCommits) {

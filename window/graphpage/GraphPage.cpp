@@ -312,6 +312,12 @@ void GraphPage::PBFit_Action() {
   CalcTeamData();
   for (int i = 1; i <= kTeams; ++i) CalculateSlope(i);
   CalcFitUncert();
+  // Rows that share one horizontal value have no slope: no fit rather than "NAN".
+  if (!std::isfinite(w.Slope[1]) || !std::isfinite(w.Intercept[1]) || !std::isfinite(w.SlopeUnc) ||
+      !std::isfinite(w.InterceptUnc)) {
+    w.CallWarnDialog("Can't Fit: The data points must have at least two different horizontal values.");
+    return;
+  }
   w.HaveFit = true;
   w.InterceptUnits = w.GrfYUnits;
   if (!w.GrfYUnits.empty() && !w.GrfXUnits.empty()) {

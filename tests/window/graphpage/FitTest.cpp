@@ -302,15 +302,18 @@ TEST_F(FitTest, ALineIsClippedWhereItCrossesTheBottomOfThePlot) {
   EXPECT_TRUE(fw::TestHooks::SavePicture(*g.GXP, TempPath("graph-page-clipped.png")));
 }
 
-TEST_F(FitTest, EqualHorizontalValuesGiveNoLineAndNoCrash) {
+TEST_F(FitTest, EqualHorizontalValuesAreRefusedWithAMessage) {
   Row(0, "2", "0.5", "3", "");
   Row(1, "2", "", "5", "");
   ToGraph();
   ASSERT_TRUE(OnGraph());
+  AnswerWarning();
   Push(*w->PBFit);
-  EXPECT_TRUE(messages.empty());
-  EXPECT_FALSE(std::isfinite(w->Slope[1]));
-  EXPECT_TRUE(w->SSFitInfo->Visible());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Can't Fit: The data points must have at least two different horizontal values.");
+  EXPECT_FALSE(w->HaveFit);
+  EXPECT_FALSE(w->SSFitInfo->Visible());
+  EXPECT_FALSE(w->SDDatGrfd->Enabled());
 }
 
 TEST_F(FitTest, AFitOfAColumnWithoutAValidCalculationReadsNoDataSet) {
