@@ -16,7 +16,7 @@ namespace fw {
 namespace {
 
 // Follows the user's focus changes (clicks, Tab) into the window's logical focus;
-// a window switch or an open menu is no change of focus.
+// a window switch, an open menu or the menu bar taking the keyboard is no change of focus.
 class FocusFilter : public QObject {
  public:
   bool eventFilter(QObject* watched, QEvent* event) override {
@@ -28,7 +28,7 @@ class FocusFilter : public QObject {
     if (event->type() == QEvent::FocusIn) {
       window.SetFocusControl(control);
     } else if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
-               window.Focus() == control) {
+               reason != Qt::MenuBarFocusReason && window.Focus() == control) {
       Control* next = QtSupport::ControlOf(QApplication::focusWidget());
       window.SetFocusControl(next && &next->ParentWindow() == &window ? next : nullptr);
     }

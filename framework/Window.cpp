@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
@@ -48,6 +49,22 @@ class WindowWidget : public QMainWindow {
 };
 
 namespace {
+
+// Escape closes a menu as a click outside it would: Qt's own handling leaves the
+// menu bar holding the keyboard, and the next keys would be lost to the field.
+class MenuEscapeFilter : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape) return false;
+    static_cast<QMenu*>(watched)->hide();
+    return true;
+  }
+};
+
+MenuEscapeFilter& TheMenuEscapeFilter() {
+  static MenuEscapeFilter* filter = new MenuEscapeFilter;
+  return *filter;
+}
 
 Qt::WindowFlags FlagsFor(int frame) {
   if (frame == Window::SheetFrame) {
@@ -292,6 +309,7 @@ void Window::BuildMenuBar() {
   for (int i = 0; i < menuBar_->Count(); ++i) {
     MenuItem* title = &menuBar_->Item(i);
     QMenu* menu = qbar->addMenu(ToQ(title->Text()));
+    menu->installEventFilter(&TheMenuEscapeFilter());
     PopulateMenu(menu, *title, this);
     QObject::connect(menu, &QMenu::aboutToShow, menu, [this, menu, title] {
       Guarded([&] {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <memory>
 #include <string>
 #include <vector>
@@ -236,4 +238,26 @@ TEST(GuiMenuTest, ShortcutsAreFoundWithTheirModifiers) {
   EXPECT_EQ(bar.ItemForShortcut("P", false, true), nullptr);
   EXPECT_EQ(bar.ItemForShortcut("Q", false, false), nullptr);
   EXPECT_EQ(bar.Child("Shifted")->Parent(), &menu);
+}
+
+TEST(GuiMenuTest, EscapeClosesAMenuAndGivesTheKeyboardBackToTheField) {
+  MenuFixture f;
+  fw::Window& w = f.NewDocument();
+  auto& field = w.Add<fw::EditField>("EFNames");
+  field.SetBounds(10, 10, 200, 22);
+  auto* window = static_cast<QMainWindow*>(w.Widget());
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  field.SetFocus();
+  QMenuBar* menuBar = window->menuBar();
+  QAction* edit = menuBar->actions()[1];
+  QTest::mouseClick(menuBar, Qt::LeftButton, {}, menuBar->actionGeometry(edit).center());
+  QMenu* menu = edit->menu();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+  QTest::keyClick(menu, Qt::Key_Escape);
+  EXPECT_FALSE(menu->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), field.Widget());
+  EXPECT_TRUE(field.HasFocus());
+  QTest::keyClicks(QApplication::focusWidget(), "5");
+  EXPECT_EQ(field.Text(), "5");
 }

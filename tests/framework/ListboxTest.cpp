@@ -317,13 +317,19 @@ TEST_F(ListboxTest, AMenuDoesNotCommit) {
 }
 
 TEST_F(ListboxTest, TheMenuBarTakingTheKeyboardDoesNotCommit) {
+  window->Widget()->show();
+  window->Widget()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window->Widget()));
   list->EditCell(8, 4);
   log.clear();
-  FocusOutSpy spy(Line());
+  QWidget* line = Line();
+  FocusOutSpy spy(line);
   // Escape out of a menu, or Alt alone, hands the keyboard to the menu bar for a while.
   QMenuBar* bar = static_cast<QMainWindow*>(window->Widget())->menuBar();
+  bar->addMenu("Edit");
+  bar->show();
   bar->setFocus(Qt::MenuBarFocusReason);
-  Line()->setFocus(Qt::MenuBarFocusReason);
+  line->setFocus(Qt::MenuBarFocusReason);
   EXPECT_EQ(spy.reasons, (std::vector<Qt::FocusReason>{Qt::MenuBarFocusReason}));
   EXPECT_TRUE(log.empty());
   ASSERT_NE(list->ActiveCell(), nullptr);
