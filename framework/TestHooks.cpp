@@ -30,13 +30,13 @@ Qt::KeyboardModifiers ParseModifiers(const std::string& modifiers) {
   return mods;
 }
 
-struct KeySpec {
+struct KeyStroke {
   int key = 0;
   QString text;
   Qt::KeyboardModifiers extra;
 };
 
-KeySpec SpecFor(const std::string& name, Qt::KeyboardModifiers mods) {
+KeyStroke StrokeFor(const std::string& name, Qt::KeyboardModifiers mods) {
   static const std::map<std::string, std::pair<int, QString>> named = {
       {"Return", {Qt::Key_Return, "\r"}},    {"Enter", {Qt::Key_Enter, "\r"}},
       {"Tab", {Qt::Key_Tab, "\t"}},          {"Backtab", {Qt::Key_Backtab, ""}},
@@ -47,42 +47,42 @@ KeySpec SpecFor(const std::string& name, Qt::KeyboardModifiers mods) {
       {"End", {Qt::Key_End, ""}},            {"PageUp", {Qt::Key_PageUp, ""}},
       {"PageDown", {Qt::Key_PageDown, ""}},
   };
-  KeySpec spec;
+  KeyStroke stroke;
   if (auto it = named.find(name); it != named.end()) {
-    spec.key = it->second.first;
-    spec.text = it->second.second;
-    if (name == "Enter") spec.extra = Qt::KeypadModifier;
-    if (name == "Backtab") spec.extra = Qt::ShiftModifier;
-    return spec;
+    stroke.key = it->second.first;
+    stroke.text = it->second.second;
+    if (name == "Enter") stroke.extra = Qt::KeypadModifier;
+    if (name == "Backtab") stroke.extra = Qt::ShiftModifier;
+    return stroke;
   }
   const QString q = QtSupport::ToQ(name);
   const char32_t c = q.toUcs4().value(0);
   if (c >= 'a' && c <= 'z') {
-    spec.key = Qt::Key_A + static_cast<int>(c - 'a');
+    stroke.key = Qt::Key_A + static_cast<int>(c - 'a');
   } else if (c >= 'A' && c <= 'Z') {
-    spec.key = Qt::Key_A + static_cast<int>(c - 'A');
-    spec.extra = Qt::ShiftModifier;
+    stroke.key = Qt::Key_A + static_cast<int>(c - 'A');
+    stroke.extra = Qt::ShiftModifier;
   } else if (c < 0x80) {
-    spec.key = static_cast<int>(c);
+    stroke.key = static_cast<int>(c);
   } else {
-    spec.key = Qt::Key_unknown;
+    stroke.key = Qt::Key_unknown;
   }
   // With Control held the platform reports the control character, as a real keyboard does.
-  if ((mods & Qt::ControlModifier) && spec.key >= Qt::Key_A && spec.key <= Qt::Key_Z) {
-    spec.text = QString(QChar(spec.key - Qt::Key_A + 1));
+  if ((mods & Qt::ControlModifier) && stroke.key >= Qt::Key_A && stroke.key <= Qt::Key_Z) {
+    stroke.text = QString(QChar(stroke.key - Qt::Key_A + 1));
   } else {
-    spec.text = q;
+    stroke.text = q;
   }
-  return spec;
+  return stroke;
 }
 
 void SendKey(QWidget* target, const std::string& key, const std::string& modifiers) {
   if (!target) return;
   const Qt::KeyboardModifiers mods = ParseModifiers(modifiers);
-  const KeySpec spec = SpecFor(key, mods);
-  QKeyEvent press(QEvent::KeyPress, spec.key, mods | spec.extra, spec.text);
+  const KeyStroke stroke = StrokeFor(key, mods);
+  QKeyEvent press(QEvent::KeyPress, stroke.key, mods | stroke.extra, stroke.text);
   QCoreApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, spec.key, mods | spec.extra, spec.text);
+  QKeyEvent release(QEvent::KeyRelease, stroke.key, mods | stroke.extra, stroke.text);
   QCoreApplication::sendEvent(target, &release);
 }
 
