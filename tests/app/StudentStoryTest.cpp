@@ -30,6 +30,7 @@
 #include "framework/TabPanel.h"
 #include "framework/Text.h"
 #include "graph/SSRect.h"
+#include "tests/support/PdfFiles.h"
 #include "tests/window/ShellFixture.h"
 #include "window/graphpage/LabelSheet.h"
 #include "window/graphpage/UnitsSheet.h"
@@ -108,34 +109,11 @@ class StudentStoryTest : public ShellTest {
     return s.substr(end + 1);
   }
 
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
   static int CountLines(const std::string& path) {
     const std::string text = ReadFile(path);
     int lines = 0;
     for (char ch : text) lines += ch == '\n';
     return lines;
-  }
-  // Page objects: "/Type /Page" not followed by a letter ("/Pages").
-  static int PdfPages(const std::string& path) {
-    const std::string pdf = ReadFile(path);
-    int pages = 0;
-    for (std::size_t at = pdf.find("/Type"); at != std::string::npos; at = pdf.find("/Type", at + 5)) {
-      std::size_t p = at + 5;
-      while (p < pdf.size() && (pdf[p] == ' ' || pdf[p] == '\n' || pdf[p] == '\r')) ++p;
-      const bool letterAfter = p + 5 < pdf.size() && std::isalpha(static_cast<unsigned char>(pdf[p + 5]));
-      if (pdf.compare(p, 5, "/Page") == 0 && !letterAfter) ++pages;
-    }
-    return pages;
-  }
-
-  // The PDF's text through pdftotext; empty when the tool is missing.
-  static std::string PdfText(const std::string& path) {
-    const std::string txt = path + ".txt";
-    if (std::system(("pdftotext -layout '" + path + "' '" + txt + "' 2>/dev/null").c_str()) != 0) return "";
-    return ReadFile(txt);
   }
 
   std::filesystem::path dir;

@@ -27,6 +27,7 @@
 #include "window/MainWndo.h"
 #include "window/graphpage/LabelSheet.h"
 #include "window/graphpage/UnitsSheet.h"
+#include "tests/support/PdfFiles.h"
 
 // A document window with its names filled, driven as a user drives it: data
 // typed into the table, then the "Graph" page and its buttons.
@@ -114,29 +115,6 @@ class GraphPageTest : public ::testing::Test {
   }
 
   static std::string TempPath(const std::string& name) { return ::testing::TempDir() + name; }
-
-  static std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
-  static int PdfPages(const std::string& path) {
-    // Page objects: "/Type" "/Page" not followed by a letter (that is "/Pages").
-    const std::string pdf = ReadFile(path);
-    int pages = 0;
-    for (std::size_t at = pdf.find("/Type"); at != std::string::npos; at = pdf.find("/Type", at + 5)) {
-      std::size_t p = at + 5;
-      while (p < pdf.size() && (pdf[p] == ' ' || pdf[p] == '\n' || pdf[p] == '\r')) ++p;
-      const bool letterAfter = p + 5 < pdf.size() && std::isalpha(static_cast<unsigned char>(pdf[p + 5]));
-      if (pdf.compare(p, 5, "/Page") == 0 && !letterAfter) ++pages;
-    }
-    return pages;
-  }
-  // The PDF's text through pdftotext; empty when the tool is missing.
-  static std::string PdfText(const std::string& path) {
-    const std::string txt = path + ".txt";
-    if (std::system(("pdftotext -layout '" + path + "' '" + txt + "' 2>/dev/null").c_str()) != 0) return "";
-    return ReadFile(txt);
-  }
 
   MainWndo* w = nullptr;
   std::vector<std::string> messages;
