@@ -247,12 +247,8 @@ void DocumentFile::zShowLines(const std::vector<std::string>& lines) {
   else w.Table.DoFormatChange(3, w.PUVFormat->ListIndex());
 
   w.GotGraph = gotGraph;
-  if (haveFit) {
-    w.Plot.CalcTeamData();
-    for (std::int32_t set = 1; set <= 100; ++set) w.Plot.CalculateSlope(set);
-    w.Plot.CalcFitUncert();
-    w.HaveFit = true;
-  }
+  // A fit that the data read no longer allow opens as no fit.
+  if (haveFit) w.Plot.MadeFitOK();
   w.Dirty = false;
 }
 

@@ -178,6 +178,53 @@ TEST_F(DocumentReadTest, ASavedFitIsRemadeWithNewTeams) {
   EXPECT_FALSE(r.Dirty);
 }
 
+TEST_F(DocumentReadTest, ASavedFitThatCanNoLongerBeMadeOpensWithoutAFit) {
+  ToDataPage();
+  for (int row = 0; row < 5; ++row) {
+    Enter(row, 1, fw::Str(row + 1));
+    Enter(row, 2, "0.1");
+    Enter(row, 3, fw::Str(2 * row + 3));
+  }
+  fw::TestHooks::ClickTab(*w->TabPanel1, MainWndo::GraphPageIndex);
+  w->PBFit->Push();
+  ASSERT_TRUE(w->HaveFit);
+  w->myFile = std::make_shared<fw::FolderItem>(Path("fit.gdx"));
+  w->SetTitle("fit.gdx");
+  w->Files.DoSave();
+  const auto good = ReadLines(Path("fit.gdx"));
+  ASSERT_EQ(good[25], "true");
+
+  // The vertical variable shown as calculated by a formula that no longer compiles; then
+  // five equal horizontal values.
+  auto formula = good;
+  formula[9] = "true";
+  formula[11] = "d+";
+  auto equal = good;
+  for (int row = 0; row < 5; ++row) equal[33 + 5 * row] = "+2.000000000000000e+0";
+  for (const auto& [name, lines] : {std::pair{"formula.gdx", formula}, std::pair{"equal.gdx", equal}}) {
+    WriteLines(Path(name), lines);
+    messages.clear();
+    if (lines[9] == "true") AnswerWarning();
+    MainWndo& r = OpenDocument(Path(name));
+    EXPECT_EQ(messages.size(), lines[9] == "true" ? 1u : 0u) << name;
+    EXPECT_FALSE(r.HaveFit) << name;
+    EXPECT_EQ(r.SlopeUnc, 0) << name;
+    EXPECT_FALSE(r.Dirty) << name;
+
+    // Its graph page draws no fit box (the calculated column has no points to draw at all);
+    // saved again, the document says there is no fit.
+    if (lines[9] == "true") AnswerWarning();
+    fw::TestHooks::ClickTab(*r.TabPanel1, MainWndo::GraphPageIndex);
+    EXPECT_FALSE(r.SSFitInfo->Visible()) << name;
+    r.Files.DoSave();
+    const auto saved = ReadLines(Path(name));
+    EXPECT_EQ(saved[25], "false") << name;
+    for (const std::string& line : saved) EXPECT_EQ(line.find("NAN"), std::string::npos) << name;
+    r.CloseNow();
+  }
+  EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 0);
+}
+
 TEST_F(DocumentReadTest, AFileThatIsNotADocumentLeavesTheWindowEmpty) {
   WriteFile(Path("notes.gdx"), "hello\nworld\n");
   WriteFile(Path("half.gdx"), "Gradix 2.0\n");

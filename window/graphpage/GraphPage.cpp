@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <string>
 #include <utility>
@@ -51,8 +52,26 @@ bool ShapeUnits(const std::string& formula, const std::string& name, const std::
   return true;
 }
 
-// A spread or residual sum that rounding took just below zero counts as zero.
-double SqrtOrZero(double x) { return x > 0 ? fw::Sqrt(x) : (std::isnan(x) ? x : 0.0); }
+constexpr const char* kSameHorizontal =
+    "Can't Fit: The data points must have at least two different horizontal values.";
+constexpr const char* kTooLarge = "Can't Fit: The values are too large to fit a line.";
+
+// A root of a quantity that rounding may take just below zero.
+double RootOf(double x) { return fw::Sqrt(fw::Max(0.0, x)); }
+
+// The mean of n values given as the first one and the sum of their differences from it, so
+// that equal values give exactly their value and a far offset costs no digits.
+double MeanAbout(double first, double differences, int n) { return first + differences / n; }
+
+// The sample standard deviation of sets 1..100, summed about their mean.
+double SpreadOf(const double (&values)[101]) {
+  double d = 0;
+  for (int i = 1; i <= kTeams; ++i) d += values[i] - values[1];
+  const double mean = MeanAbout(values[1], d, kTeams);
+  double ss = 0;
+  for (int i = 1; i <= kTeams; ++i) ss += (values[i] - mean) * (values[i] - mean);
+  return RootOf(ss / (kTeams - 1));
+}
 
 }  // namespace
 
@@ -96,6 +115,8 @@ bool GraphPage::SetGraphLabelsOK() {
   w.GrfXLabel = hUnitless ? xName + " (unitless)" : xName + " in " + w.GrfXUnits;
   w.GrfYLabel = vUnitless ? yName + "|(unit-|less)" : yName + "|in|" + w.GrfYUnits;
   w.GrfTitle = "!Graph of " + yName + " vs. " + xName + "!";
+  // A fit outlives a change of the units on the "Names" page; its box follows them.
+  if (w.HaveFit) zFitUnits();
   w.EFHMin->SetText("");
   w.EFHMax->SetText("");
   w.EFVMin->SetText("");
@@ -250,75 +271,118 @@ void GraphPage::CalcTeamData() {
   }
 }
 
-GraphPage::Sums GraphPage::zSums(std::int32_t xSet, std::int32_t ySet) const {
-  Sums s;
-  if (xSet < 0 || ySet < 0) return s;
+GraphPage::Moments GraphPage::zMoments(std::int32_t xSet, std::int32_t ySet) const {
+  Moments m;
+  if (xSet < 0 || ySet < 0) return m;
+  double x0 = 0, y0 = 0, dxSum = 0, dySum = 0;
   for (int row = 0; row < kRows; ++row) {
     if (!w.CellFull[row][1] || !w.CellFull[row][3]) continue;
     const double x = w.Data[xSet][row][1];
     const double y = w.Data[ySet][row][3];
-    s.n += 1;
-    s.sx += x;
-    s.sy += y;
-    s.sxy += x * y;
-    s.sxx += x * x;
-    s.syy += y * y;
+    if (m.n == 0) {
+      x0 = x;
+      y0 = y;
+    }
+    ++m.n;
+    dxSum += x - x0;
+    dySum += y - y0;
   }
-  return s;
+  if (m.n == 0) return m;
+  m.xMean = MeanAbout(x0, dxSum, m.n);
+  m.yMean = MeanAbout(y0, dySum, m.n);
+  for (int row = 0; row < kRows; ++row) {
+    if (!w.CellFull[row][1] || !w.CellFull[row][3]) continue;
+    const double x = w.Data[xSet][row][1];
+    const double y = w.Data[ySet][row][3];
+    const double dx = x - m.xMean;
+    m.sxx += dx * dx;
+    m.sxy += dx * (y - m.yMean);
+    m.xx += x * x;
+  }
+  return m;
 }
 
-void GraphPage::CalculateSlope(std::int32_t set) {
-  if (set < 0 || set > kTeams) return;
-  const Sums s = set < 2 ? zSums(w.Table.Displayed(1, 1), w.Table.Displayed(3, 1)) : zSums(set, set);
-  const double d = s.n * s.sxx - s.sx * s.sx;
-  w.Slope[set] = (s.n * s.sxy - s.sx * s.sy) / d;
-  w.Intercept[set] = (s.sxx * s.sy - s.sx * s.sxy) / d;
+bool GraphPage::zSpreadOK(const Moments& m) {
+  // Horizontal values that differ only by rounding spread about their mean at the level of
+  // their last digits: a centred sum of squares not above 1e-24 of their sum of squares, a
+  // relative spread within 1e-12. Equal values, zeros and a single row fail it as well.
+  return m.n >= 2 && m.sxx > 1e-24 * m.xx;
 }
 
-void GraphPage::CalcFitUncert() {
+bool GraphPage::CalculateSlope(std::int32_t set) {
+  if (set < 0 || set > kTeams) return false;
+  const Moments m = set < 2 ? zMoments(w.Table.Displayed(1, 1), w.Table.Displayed(3, 1)) : zMoments(set, set);
+  if (!zSpreadOK(m)) return false;
+  const double slope = m.sxy / m.sxx;
+  const double intercept = m.yMean - slope * m.xMean;
+  if (!std::isfinite(slope) || !std::isfinite(intercept)) return false;
+  w.Slope[set] = slope;
+  w.Intercept[set] = intercept;
+  return true;
+}
+
+bool GraphPage::CalcFitUncert() {
   const double t = GlobalFuncts::StudentT(99);
-  double s1 = 0, s2 = 0, i1 = 0, i2 = 0;
   for (int i = 1; i <= kTeams; ++i) {
-    CalculateSlope(i);
-    s1 += w.Slope[i];
-    s2 += w.Slope[i] * w.Slope[i];
-    i1 += w.Intercept[i];
-    i2 += w.Intercept[i] * w.Intercept[i];
+    if (!CalculateSlope(i)) return false;
   }
-  w.SlopeUnc = t * SqrtOrZero((s2 - s1 * s1 / 100) / 99);
-  w.InterceptUnc = t * SqrtOrZero((i2 - i1 * i1 / 100) / 99);
+  double slopeUnc = t * SpreadOf(w.Slope);
+  double interceptUnc = t * SpreadOf(w.Intercept);
 
-  const Sums s = zSums(w.Table.Displayed(1, 1), w.Table.Displayed(3, 1));
-  if (s.n > 2) {
-    const double n = s.n;
-    const double d = n * s.sxx - s.sx * s.sx;
-    const double b = (n * s.sxy - s.sx * s.sy) / d;
-    const double a = (s.sxx * s.sy - s.sx * s.sxy) / d;
-    const double ssr = s.syy + n * a * a + b * b * s.sxx - 2 * a * s.sy - 2 * b * s.sxy + 2 * b * a * s.sx;
-    const double s2e = ssr / (n - 2);
-    const double interceptErr = SqrtOrZero(s2e * s.sxx / d);
-    const double slopeErr = SqrtOrZero(n * s2e / d);
-    w.SlopeUnc = fw::Max(t * slopeErr, w.SlopeUnc);
-    w.InterceptUnc = fw::Max(t * interceptErr, w.InterceptUnc);
+  const std::int32_t xSet = w.Table.Displayed(1, 1);
+  const std::int32_t ySet = w.Table.Displayed(3, 1);
+  const Moments m = zMoments(xSet, ySet);
+  if (m.n > 2) {
+    const double b = w.Slope[1];
+    double ssr = 0, xMax = 0, yMax = 0;
+    for (int row = 0; row < kRows; ++row) {
+      if (!w.CellFull[row][1] || !w.CellFull[row][3]) continue;
+      const double x = w.Data[xSet][row][1];
+      const double y = w.Data[ySet][row][3];
+      const double e = (y - m.yMean) - b * (x - m.xMean);
+      ssr += e * e;
+      xMax = fw::Max(xMax, fw::Abs(x));
+      yMax = fw::Max(yMax, fw::Abs(y));
+    }
+    if (!std::isfinite(ssr)) return false;
+    // Residuals within a few units in the last place of the values they come from are
+    // rounding, not scatter: decimal points typed on a line lie that far off it in binary.
+    constexpr double kUlps = 8 * std::numeric_limits<double>::epsilon();
+    const double rounding = kUlps * yMax + kUlps * fw::Abs(b) * xMax;
+    if (fw::Sqrt(ssr / m.n) <= rounding) ssr = 0;
+    const double s2 = ssr / (m.n - 2);
+    const double interceptErr = RootOf(s2 * (1.0 / m.n + m.xMean * m.xMean / m.sxx));
+    const double slopeErr = RootOf(s2 / m.sxx);
+    slopeUnc = fw::Max(t * slopeErr, slopeUnc);
+    interceptUnc = fw::Max(t * interceptErr, interceptUnc);
   }
+  if (!std::isfinite(slopeUnc) || !std::isfinite(interceptUnc)) return false;
+  w.SlopeUnc = slopeUnc;
+  w.InterceptUnc = interceptUnc;
+  return true;
 }
 
-void GraphPage::PBFit_Action() {
-  w.LastAction = nullptr;
-  w.ProtectChange = true;
-  w.SDDatDspd->SetValue(1);
-  w.SDDatGrfd->SetValue(1);
-  w.ProtectChange = false;
-  CalcTeamData();
-  for (int i = 1; i <= kTeams; ++i) CalculateSlope(i);
-  CalcFitUncert();
-  // Rows that share one horizontal value have no slope: no fit rather than "NAN".
-  if (!std::isfinite(w.Slope[1]) || !std::isfinite(w.Intercept[1]) || !std::isfinite(w.SlopeUnc) ||
-      !std::isfinite(w.InterceptUnc)) {
-    w.CallWarnDialog("Can't Fit: The data points must have at least two different horizontal values.");
-    return;
+bool GraphPage::MadeFitOK() {
+  const Moments m = zMoments(w.Table.Displayed(1, 1), w.Table.Displayed(3, 1));
+  if (!std::isfinite(m.xx) || !std::isfinite(m.sxx)) {
+    FitProblem = kTooLarge;
+  } else if (!zSpreadOK(m)) {
+    FitProblem = kSameHorizontal;
+  } else {
+    CalcTeamData();
+    for (int i = 1; i <= kTeams; ++i) CalculateSlope(i);
+    // Vertical values, or teams, beyond what a double holds squared leave no finite result.
+    FitProblem = CalcFitUncert() ? "" : kTooLarge;
+  }
+  if (!FitProblem.empty()) {
+    KillFit();
+    return false;
   }
   w.HaveFit = true;
+  return true;
+}
+
+void GraphPage::zFitUnits() {
   w.InterceptUnits = w.GrfYUnits;
   if (!w.GrfYUnits.empty() && !w.GrfXUnits.empty()) {
     w.SlopeUnits = w.GrfYUnits + "/" + w.GrfXUnits;
@@ -329,6 +393,19 @@ void GraphPage::PBFit_Action() {
   } else {
     w.SlopeUnits = "";
   }
+}
+
+void GraphPage::PBFit_Action() {
+  w.LastAction = nullptr;
+  w.ProtectChange = true;
+  w.SDDatDspd->SetValue(1);
+  w.SDDatGrfd->SetValue(1);
+  w.ProtectChange = false;
+  if (!MadeFitOK()) {
+    w.CallWarnDialog(FitProblem);
+    return;
+  }
+  zFitUnits();
   DrewGraphOK();
   w.SDDatDspd->SetEnabled(true);
   w.SDDatGrfd->SetEnabled(true);
@@ -357,24 +434,17 @@ void GraphPage::DrawBestFit(std::int32_t set) {
   const double m = w.Slope[set];
   const double b = w.Intercept[set];
   Graph& g = *w.dGraph;
-  // A fit of rows with one horizontal value has no line to draw.
-  if (!std::isfinite(m) || !std::isfinite(b)) return;
-  // The clipping below divides by the slope; a level line is drawn only where it crosses the plot.
-  if (m == 0) {
-    if (b >= g.YMin && b <= g.YMax) g.DrawLine(g.XMin, b, g.XMax, b);
-    return;
-  }
   bool drawable = true;
   const auto end = [&](double x) {
     double y = m * x + b;
-    if (y > g.YMax) {
-      y = g.YMax;
-      x = (y - b) / m;
-    } else if (y < g.YMin) {
-      y = g.YMin;
-      x = (y - b) / m;
+    bool inside = true;
+    if (y > g.YMax || y < g.YMin) {
+      y = y > g.YMax ? g.YMax : g.YMin;
+      // A level line outside the vertical range crosses it nowhere.
+      if (m == 0) inside = false;
+      else x = (y - b) / m;
     }
-    if (x < g.XMin || x > g.XMax) {
+    if (!inside || x < g.XMin || x > g.XMax) {
       w.CallWarnDialog("Trouble drawing best fit slope.");
       drawable = false;
     }
@@ -441,6 +511,8 @@ void GraphPage::PBFixLabels_Action() {
   dialog.ShowModalWithin(w);
   if (dialog.GotResults(w.GrfTeam, w.GrfTitle, w.GrfXLabel, w.GrfYLabel, w.SlopeUnits, w.InterceptUnits)) {
     w.EFNames->SetText(w.GrfTeam);
+    // An unchanged team text raises no change event: "Done" marks the document itself.
+    w.Dirty = true;
     DrewGraphOK();
     w.LastAction = record;
   } else {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class MainWndo;
 
@@ -17,12 +18,18 @@ class GraphPage {
   // Extremes of the displayed points widened by their uncertainties; on false
   // the arguments keep their values.
   bool FoundMinMax(double& xmin, double& xmax, double& ymin, double& ymax);
+  // Fits the displayed data and 99 new fictitious teams (CalcTeamData, CalculateSlope for
+  // sets 1..100, CalcFitUncert) and sets HaveFit. False, without a fit and with FitProblem
+  // saying why, when the data allow no line.
+  bool MadeFitOK();
   // Fills data sets 2..100 with fictitious teams drawn from the displayed data.
   void CalcTeamData();
-  // Fits one set; a set below 2 fits the displayed data into that index.
-  void CalculateSlope(std::int32_t set);
-  // Refits sets 1..100 and sets SlopeUnc and InterceptUnc.
-  void CalcFitUncert();
+  // Fits one set; a set below 2 fits the displayed data into that index. False, leaving the
+  // set's slope and intercept as they were, when the set has no line of finite numbers.
+  bool CalculateSlope(std::int32_t set);
+  // Refits sets 1..100 and sets SlopeUnc and InterceptUnc; false, leaving them as they
+  // were, when a set has no line or an uncertainty is not a finite number.
+  bool CalcFitUncert();
   // Draws the fitted line of one set (0 reads as 1).
   void DrawBestFit(std::int32_t set);
   // Fills, places on first use and shows the fit box.
@@ -46,12 +53,22 @@ class GraphPage {
   void dGraph_DrawContent();
   std::int32_t dGraph_DepthQuery();
 
+  // The message of the last fit that MadeFitOK refused.
+  std::string FitProblem;
+
  private:
-  struct Sums {
-    double n = 0, sx = 0, sy = 0, sxy = 0, sxx = 0, syy = 0;
+  // One set's rows with both values full, summed about their means.
+  struct Moments {
+    int n = 0;
+    double xMean = 0, yMean = 0;
+    double sxx = 0, sxy = 0;  // about the means
+    double xx = 0;            // of the horizontal values about zero
   };
-  // Running sums over the rows with both values full, from the sets given.
-  Sums zSums(std::int32_t xSet, std::int32_t ySet) const;
+  Moments zMoments(std::int32_t xSet, std::int32_t ySet) const;
+  // Whether a set's horizontal values differ beyond rounding, so that it has a line.
+  static bool zSpreadOK(const Moments& m);
+  // The fit box's units from the axis units.
+  void zFitUnits();
   void zLimitChanged();
   // Draws steps that the canvas may refuse with a GraphError.
   void zDraw(double xmin, double xmax, double ymin, double ymax);

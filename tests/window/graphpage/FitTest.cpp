@@ -6,7 +6,17 @@
 
 namespace {
 
-using FitTest = GraphPageTest;
+class FitTest : public GraphPageTest {
+ protected:
+  // Types the horizontal values of the first rows again and fits them on axes chosen afresh.
+  void RefitWithHorizontal(const std::vector<std::string>& xs) {
+    fw::TestHooks::ClickTab(*w->TabPanel1, MainWndo::DataPageIndex);
+    for (std::size_t row = 0; row < xs.size(); ++row) Enter(static_cast<int>(row), 1, xs[row]);
+    ToGraph();
+    Push(*w->PBClearLimits);
+    Push(*w->PBFit);
+  }
+};
 
 struct Line {
   double slope;
@@ -99,6 +109,63 @@ TEST_F(FitTest, PointsExactlyOnALineGiveTheLineWithZeroUncertainty) {
   EXPECT_TRUE(fw::TestHooks::SaveScreenshot(*w, TempPath("graph-page-fit.png")));
 }
 
+TEST_F(FitTest, DecimalPointsTypedOnALineHaveNoUncertainty) {
+  // y = 2.7 x + 4.7, in decimals that binary fractions hold only to their last digit.
+  Row(0, "0.1", "", "4.97", "");
+  Row(1, "2.9", "", "12.53", "");
+  ToGraph();
+  Push(*w->PBFit);
+  // Two rows: the spread of 100 equal fits, which is exactly 0.
+  EXPECT_EQ(w->SlopeUnc, 0);
+  EXPECT_EQ(w->InterceptUnc, 0);
+  EXPECT_EQ(BoxText(*w->SSFitInfo), "!Slope:!|2.70 \u00B1 0.00 m/s|!Intercept:!|4.70 \u00B1 0.00 m");
+
+  // More rows on the line: their residuals are the rounding of the decimals, not scatter.
+  fw::TestHooks::ClickTab(*w->TabPanel1, MainWndo::DataPageIndex);
+  Row(2, "1.5", "", "8.75", "");
+  Row(3, "0.2", "", "5.24", "");
+  Row(4, "0.3", "", "5.51", "");
+  ToGraph();
+  Push(*w->PBFit);
+  EXPECT_TRUE(messages.empty());
+  EXPECT_NEAR(w->Slope[1], 2.7, 1e-14);
+  EXPECT_NEAR(w->Intercept[1], 4.7, 1e-14);
+  EXPECT_EQ(w->SlopeUnc, 0);
+  EXPECT_EQ(w->InterceptUnc, 0);
+  EXPECT_EQ(BoxText(*w->SSFitInfo), "!Slope:!|2.70 \u00B1 0.00 m/s|!Intercept:!|4.70 \u00B1 0.00 m");
+}
+
+TEST_F(FitTest, DesignedScatterGivesItsLineAndStandardErrorsAtAnyHorizontalOffset) {
+  // y = 2.5 x - 1.75 + r at x = 1..5 with r = (1, -2, 0, 2, -1) / 4. The residuals sum to
+  // 0 and are orthogonal to x, so the least-squares line is exactly the designed one and the
+  // residual sum of squares is 10/16; with Sxx = 10 and n = 5 the standard errors follow
+  // by hand. Shifting x by an offset keeps the slope and its error and moves the intercept
+  // by -2.5 times the offset.
+  const char* const ys[5] = {"1", "2.75", "5.75", "8.75", "10.5"};
+  for (int row = 0; row < 5; ++row) Row(row, std::to_string(row + 1), "", ys[row], "");
+  ToGraph();
+  ASSERT_TRUE(OnGraph());
+  for (long long offset : {0LL, 10000LL, 1000000LL, 100000000LL}) {
+    std::vector<std::string> xs;
+    for (int row = 0; row < 5; ++row) xs.push_back(std::to_string(offset + row + 1));
+    RefitWithHorizontal(xs);
+    ASSERT_TRUE(w->HaveFit) << offset;
+    const long double s2 = 10.0L / 16 / 3;
+    const long double mean = 3.0L + offset;
+    const long double slopeUnc = 1.984L * std::sqrt(s2 / 10);
+    const long double interceptUnc = 1.984L * std::sqrt(s2 * (1.0L / 5 + mean * mean / 10));
+    const long double intercept = -1.75L - 2.5L * offset;
+    const double tol = 1e-13;
+    EXPECT_NEAR(w->Slope[1], 2.5, 2.5 * tol) << offset;
+    EXPECT_NEAR(w->Intercept[1], static_cast<double>(intercept), std::fabs(static_cast<double>(intercept)) * tol)
+        << offset;
+    EXPECT_NEAR(w->SlopeUnc, static_cast<double>(slopeUnc), static_cast<double>(slopeUnc) * tol) << offset;
+    EXPECT_NEAR(w->InterceptUnc, static_cast<double>(interceptUnc), static_cast<double>(interceptUnc) * tol)
+        << offset;
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(FitTest, ThreeRowsWithoutUncertaintiesTakeTheClassicStandardError) {
   Row(0, "1", "", "1", "");
   Row(1, "2", "", "3", "");
@@ -162,6 +229,48 @@ TEST_F(FitTest, ThreeRowsTakeTheLargerOfSpreadAndStandardError) {
   EXPECT_NE(w->SlopeUnc, before);
 }
 
+TEST_F(FitTest, TeamUncertaintiesMatchTheEnteredUncertaintiesOverManySeeds) {
+  // Points exactly on y = 2x + 1, so the least-squares error is 0 and the spread of the 100
+  // fits decides. To first order each team's slope and intercept move linearly with its
+  // drawn values, whose standard deviation is the uncertainty / 1.96; the sample variance
+  // of the displayed fit and 99 teams has the expectation 0.99 times that variance.
+  const double x[6] = {1, 2, 3, 4, 5, 6};
+  const double ux[6] = {0.1, 0, 0.2, 0, 0.1, 0};
+  const double uy[6] = {0.4, 0.3, 0.4, 0.5, 0.4, 0.3};
+  for (int row = 0; row < 6; ++row) {
+    Row(row, fw::Str(x[row]), ux[row] > 0 ? fw::Str(ux[row]) : "", fw::Str(2 * x[row] + 1), fw::Str(uy[row]));
+  }
+  const double b = 2, n = 6, mean = 3.5, sxx = 17.5;
+  double slopeVar = 0, interceptVar = 0;
+  for (int row = 0; row < 6; ++row) {
+    const double d = x[row] - mean;
+    const double sy = uy[row] / 1.96, sx = ux[row] / 1.96;
+    slopeVar += (d / sxx) * (d / sxx) * sy * sy + (b * d / sxx) * (b * d / sxx) * sx * sx;
+    const double ay = 1 / n - mean * d / sxx;
+    const double ax = -b / n + b * mean * d / sxx;
+    interceptVar += ay * ay * sy * sy + ax * ax * sx * sx;
+  }
+  const double t2 = 1.984 * 1.984;
+  const double slopeExpected = t2 * 0.99 * slopeVar;
+  const double interceptExpected = t2 * 0.99 * interceptVar;
+
+  ToGraph();
+  const int fits = 200;
+  double slopeSum = 0, interceptSum = 0;
+  for (int seed = 1; seed <= fits; ++seed) {
+    fw::SeedRnd(static_cast<std::uint64_t>(seed));
+    Push(*w->PBFit);
+    slopeSum += w->SlopeUnc * w->SlopeUnc;
+    interceptSum += w->InterceptUnc * w->InterceptUnc;
+  }
+  // A sample variance of 100 normal values has a relative spread of sqrt(2 / 99); the mean
+  // of 200 of them lies within 5 of its standard deviations, about 5 %.
+  const double tol = 5 * std::sqrt(2.0 / 99 / fits);
+  EXPECT_NEAR(slopeSum / fits / slopeExpected, 1, tol);
+  EXPECT_NEAR(interceptSum / fits / interceptExpected, 1, tol);
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(FitTest, TeamsCopyValuesWithoutUncertaintyAndRowsMissingAValueStayOutOfTheFit) {
   Row(0, "1", "", "3", "");
   Row(1, "2", "0.2", "5", "");
@@ -211,6 +320,16 @@ TEST_F(FitTest, SlopeUnitsFollowTheAxisUnits) {
   w->SlopeUnits = "furlongs";
   Push(*w->PBFit);
   EXPECT_EQ(w->SlopeUnits, "m");
+
+  // New units on the "Names" page keep the fit; rebuilding the labels gives its box the new units.
+  fw::TestHooks::ClickTab(*w->TabPanel1, MainWndo::NamesPage);
+  w->EFHUnits->SetText("h");
+  w->EFVUnits->SetText("km");
+  ToGraph();
+  ASSERT_TRUE(w->HaveFit);
+  EXPECT_EQ(w->SlopeUnits, "km/h");
+  EXPECT_EQ(w->InterceptUnits, "km");
+  EXPECT_EQ(BoxText(*w->SSFitInfo), "!Slope:!|2.00 \u00B1 0.00 km/h|!Intercept:!|1.00 \u00B1 0.00 km");
 }
 
 TEST_F(FitTest, BrowsingTeamsWithTheSliderShowsEachTeamAndItsLine) {
@@ -302,7 +421,7 @@ TEST_F(FitTest, ALineIsClippedWhereItCrossesTheBottomOfThePlot) {
   EXPECT_TRUE(fw::TestHooks::SavePicture(*g.GXP, TempPath("graph-page-clipped.png")));
 }
 
-TEST_F(FitTest, EqualHorizontalValuesAreRefusedWithAMessage) {
+TEST_F(FitTest, HorizontalValuesThatDoNotDifferBeyondRoundingAreRefused) {
   Row(0, "2", "0.5", "3", "");
   Row(1, "2", "", "5", "");
   ToGraph();
@@ -314,6 +433,36 @@ TEST_F(FitTest, EqualHorizontalValuesAreRefusedWithAMessage) {
   EXPECT_FALSE(w->HaveFit);
   EXPECT_FALSE(w->SSFitInfo->Visible());
   EXPECT_FALSE(w->SDDatGrfd->Enabled());
+
+  // 0.3 three times, whose sum is 0.8999999999999999; then values one rounding apart.
+  fw::TestHooks::ClickTab(*w->TabPanel1, MainWndo::DataPageIndex);
+  Row(2, "", "", "4", "");
+  for (const auto& xs : {std::vector<std::string>{"0.3", "0.3", "0.3"},
+                         std::vector<std::string>{"0.3", "0.30000000000000004", "0.3"}}) {
+    messages.clear();
+    AnswerWarning();
+    RefitWithHorizontal(xs);
+    EXPECT_EQ(messages,
+              std::vector<std::string>{"Can't Fit: The data points must have at least two different horizontal values."})
+        << xs[1];
+    EXPECT_FALSE(w->HaveFit);
+    EXPECT_FALSE(w->SSFitInfo->Visible());
+  }
+
+  // An infinite value typed ("1e999"), and finite values whose scatter squared overflows.
+  fw::TestHooks::ClickTab(*w->TabPanel1, MainWndo::DataPageIndex);
+  Row(0, "", "", "1e200", "");
+  Row(1, "", "", "3e200", "");
+  Row(2, "", "", "2e200", "");
+  for (const std::string x : {"1e999", "3"}) {
+    messages.clear();
+    // The graph page itself cannot scale an infinite axis, and says so first.
+    AnswerWarnings(x == "3" ? 1 : 2);
+    RefitWithHorizontal({"1", "2", x});
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), "Can't Fit: The values are too large to fit a line.") << x;
+    EXPECT_FALSE(w->HaveFit) << x;
+  }
 }
 
 TEST_F(FitTest, AFitOfAColumnWithoutAValidCalculationReadsNoDataSet) {
@@ -325,26 +474,29 @@ TEST_F(FitTest, AFitOfAColumnWithoutAValidCalculationReadsNoDataSet) {
   w->CalcOK[4] = false;
   for (int team = 2; team <= 100; ++team) w->Data[team][0][3] = 99;
   w->Plot.CalcTeamData();
-  for (int i = 1; i <= 100; ++i) w->Plot.CalculateSlope(i);
-  w->Plot.CalcFitUncert();
-  EXPECT_FALSE(std::isfinite(w->Slope[1]));
   EXPECT_EQ(w->Data[2][0][3], 99);
   EXPECT_NE(w->Data[2][0][1], 1);
+  EXPECT_FALSE(w->Plot.CalculateSlope(1));
+  EXPECT_FALSE(w->Plot.MadeFitOK());
+  EXPECT_EQ(w->Plot.FitProblem, "Can't Fit: The data points must have at least two different horizontal values.");
+  EXPECT_FALSE(w->HaveFit);
+  EXPECT_EQ(w->Slope[1], 0);
+  EXPECT_EQ(w->SlopeUnc, 0);
 }
 
-TEST_F(FitTest, ALevelLineIsDrawnInsideThePlotAndNeverReported) {
+TEST_F(FitTest, ALevelLineIsDrawnInsideThePlotAndReportedOutsideIt) {
   Row(0, "1", "", "3", "0.5");
   Row(1, "2", "", "3", "0.5");
   ToGraph();
-  const int shown = fw::TestHooks::DialogsShown();
   Push(*w->PBFit);
   ASSERT_EQ(w->Slope[1], 0.0);
   EXPECT_TRUE(BlackNear(*w->dGraph, 1.5, 3));
-  // Above the plot: neither a line nor the clipping message.
+  // Above the plot: no line, and the message once for each end as for any line outside.
   w->EFVMin->SetText("5");
   w->EFVMax->SetText("10");
+  AnswerWarnings(2);
   Push(*w->PBUpdate);
-  EXPECT_EQ(fw::TestHooks::DialogsShown(), shown);
+  EXPECT_EQ(messages, std::vector<std::string>(2, "Trouble drawing best fit slope."));
   EXPECT_TRUE(w->SSFitInfo->Visible());
 }
 

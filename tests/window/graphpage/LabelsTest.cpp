@@ -1,5 +1,6 @@
 #include <type_traits>
 
+#include "files/SaveQuery.h"
 #include "window/graphpage/GraphPageFixture.h"
 #include "window/table/ClearLimitsAction.h"
 #include "window/table/EditLabelAction.h"
@@ -230,6 +231,33 @@ TEST_F(LabelsTest, EditGraphLabelsReplacesTheSixTextsRedrawsAndCanBeUndone) {
   EXPECT_EQ(w->EFNames->Text(), "Ann and Bo");
   EXPECT_EQ(BoxText(*w->SSTeam), "!Data taken by:!|Ann and Bo");
   EXPECT_EQ(w->LastAction, nullptr);
+}
+
+TEST_F(LabelsTest, DoneWithTheTeamUnchangedStillMarksTheDocumentForTheSaveQuestion) {
+  TwoRows();
+  ToGraph();
+  w->Dirty = false;
+  ASSERT_FALSE(fw::TestHooks::MenuItemEnabled(*w, "FileSave"));
+  AnswerLabels([](class LabelSheet& d) {
+    d.EFTitle->SelectAll();
+    fw::TestHooks::TypeText(*d.EFTitle, "!Speed!");
+    d.PBDone->Push();
+  });
+  Push(*w->PBFixLabels);
+  EXPECT_EQ(w->GrfTitle, "!Speed!");
+  EXPECT_TRUE(w->Dirty);
+  EXPECT_TRUE(fw::TestHooks::MenuItemEnabled(*w, "FileSave"));
+
+  // Closing asks whether to save the new title; "Cancel" keeps the window.
+  bool asked = false;
+  fw::TestHooks::AnswerNextDialog([&asked](fw::Window& d) {
+    asked = true;
+    dynamic_cast<class SaveQuery&>(d).PBCancel->Push();
+  });
+  fw::TestHooks::ChooseMenu(*w, "FileClose");
+  EXPECT_TRUE(asked);
+  EXPECT_FALSE(w->IsClosed());
+  EXPECT_EQ(w->GrfTitle, "!Speed!");
 }
 
 TEST_F(LabelsTest, CancellingTheLabelDialogChangesNothingAndDropsTheUndoRecord) {
