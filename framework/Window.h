@@ -63,7 +63,8 @@ class Window {
   bool IsClosed() const { return closed_; }
 
   // Shows this window modally over parent and returns when it hides itself
-  // (or is closed). Escape and the close box press its cancel button, or hide it.
+  // (or is closed). Escape and the close box press its cancel button, or hide it,
+  // whichever control has the focus.
   // Called while the window is already in a modal showing, it waits for that
   // showing to end first.
   void ShowModalWithin(Window& parent);

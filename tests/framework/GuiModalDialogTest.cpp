@@ -102,6 +102,29 @@ TEST(GuiModalDialogTest, ReturnPressesTheDefaultButtonEscapeAndTheCloseBoxTheCan
   EXPECT_FALSE(sheet.IsClosed());
 }
 
+TEST(GuiModalDialogTest, EscapePassesAFieldWhoseKeyHandlerRefusesEveryKey) {
+  Owner owner;
+  AskSheet& sheet = fw::SharedWindow<AskSheet>();
+  auto& field = sheet.Get<fw::EditField>("EFValue");
+  field.SetText("");
+  std::vector<std::string> keys;
+  field.KeyDown = [&keys](const std::string& key) {
+    keys.push_back(key);
+    return true;
+  };
+  fw::TestHooks::AnswerNextDialog([&field](fw::Window&) {
+    fw::TestHooks::TypeText(field, "7");
+    fw::TestHooks::PressKey(field, "Escape");
+  });
+  sheet.Answer.clear();
+  sheet.ShowModalWithin(owner.window);
+  field.KeyDown = nullptr;
+  EXPECT_EQ(sheet.Answer, "Cancel");
+  EXPECT_EQ(keys, std::vector<std::string>{"7"});
+  EXPECT_EQ(field.Text(), "");
+  EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 0);
+}
+
 TEST(GuiModalDialogTest, TheOwnersDialogRaisesNoActivateOrDeactivateOnItButItsOwnActivateEachShowing) {
   Owner owner;
   owner.window.Show();
