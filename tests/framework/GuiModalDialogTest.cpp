@@ -142,6 +142,32 @@ TEST(GuiModalDialogTest, TheOwnersDialogRaisesNoActivateOrDeactivateOnItButItsOw
   EXPECT_EQ(fw::FrontWindow(), &owner.window);
 }
 
+TEST(GuiModalDialogTest, AnUntitledSheetShowsItsDocumentsTitleATitledSheetItsOwn) {
+  Owner owner;
+  owner.window.SetTitle("run1.gdx");
+  AskSheet& outer = fw::SharedWindow<AskSheet>();
+  std::vector<std::string> shown;
+  fw::TestHooks::AnswerNextDialog([&](fw::Window& dialog) {
+    shown.push_back(dialog.ShownTitle());
+    fw::TestHooks::AnswerNextDialog([&](fw::Window& inner) {
+      shown.push_back(inner.ShownTitle());
+      inner.Get<fw::PushButton>("PBDone").Push();
+    });
+    fw::SharedWindow<OtherSheet>().ShowModalWithin(dialog);
+    dialog.Get<fw::PushButton>("PBOK").Push();
+  });
+  outer.ShowModalWithin(owner.window);
+  outer.SetTitle("Pick a value");
+  fw::TestHooks::AnswerNextDialog([&](fw::Window& dialog) {
+    shown.push_back(dialog.ShownTitle());
+    dialog.Get<fw::PushButton>("PBOK").Push();
+  });
+  outer.ShowModalWithin(owner.window);
+  EXPECT_EQ(shown, (std::vector<std::string>{"run1.gdx", "run1.gdx", "Pick a value"}));
+  EXPECT_EQ(owner.window.ShownTitle(), "run1.gdx");
+  EXPECT_EQ(fw::SharedWindow<OtherSheet>().Title(), "Untitled");
+}
+
 TEST(GuiModalDialogTest, AnUnansweredDialogIsCancelledInsteadOfHanging) {
   Owner owner;
   AskSheet& sheet = fw::SharedWindow<AskSheet>();

@@ -192,13 +192,15 @@ TEST_F(FillTest, CancellingStillDiscardsTheFitAndTheUndoRecord) {
   }
 }
 
-TEST_F(FillTest, EscapeInAnyNumberFieldCancelsWithoutABeep) {
+TEST_F(FillTest, TheDialogNamesTheDocumentAndEscapeInAnyFieldCancelsWithoutABeep) {
   Enter(0, 1, "4");
   LB().EditCell(0, 1);
+  w->SetTitle("pendulum.gdx");
   for (const char* name : {"EFFrom", "EFTo", "EFStep", "EFValue", "EFNRows"}) {
     bool left = false;
     int beeps = 0;
     Fill([&](class FillSheet& d) {
+      EXPECT_EQ(d.ShownTitle(), "pendulum.gdx");
       auto& field = d.Get<fw::EditField>(name);
       field.SetFocus();
       beeps = fw::TestHooks::BeepCount();
