@@ -32,6 +32,8 @@ AboutWndo::AboutWndo() : fw::Window(fw::Window::DocumentFrame) {
   Open = [this] { Event_Open(); };
   // Copy is enabled only on request; the viewer's text can be copied while it has the focus.
   EnableMenuItems = [this] {
+    // There is no document here to save.
+    if (fw::MenuItem* saveAs = CurrentMenuBar()->Child("FileSaveAs")) saveAs->SetEnabled(false);
     if (!HTMLViewer1->HasFocus()) return;
     if (fw::MenuItem* copy = CurrentMenuBar()->Child("EditCopy")) copy->Enable();
   };
@@ -54,7 +56,13 @@ void AboutWndo::_CreateControls0() {
   HTMLViewer1->SetBounds(20, 14, 697, 640);
 }
 
-void AboutWndo::AddMenuHandlers() {}
+void AboutWndo::AddMenuHandlers() {
+  // File > Close and its shortcut close this window as they close a document window.
+  AddMenuHandler("FileClose", [this] {
+    Close();
+    return true;
+  });
+}
 
 void AboutWndo::Event_Open() { HTMLViewer1->LoadPage(AboutGradix()); }
 

@@ -5,6 +5,7 @@
 #include "app/AboutWndo.h"
 #include "framework/FileChoosers.h"
 #include "framework/FolderItem.h"
+#include "framework/Window.h"
 #include "window/MainWndo.h"
 
 namespace {
@@ -33,7 +34,9 @@ bool App::_FileNew_Action() {
 }
 
 bool App::_FileOpen_Action() {
-  if (auto item = fw::GetOpenFolderItem("GradixData")) OpenIn(item);
+  // Asked from a document window, the chooser starts beside its document.
+  auto* front = dynamic_cast<MainWndo*>(fw::FrontWindow());
+  if (auto item = fw::GetOpenFolderItem("GradixData", front ? front->myFile.get() : nullptr)) OpenIn(item);
   return false;
 }
 

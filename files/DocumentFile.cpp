@@ -373,7 +373,7 @@ void DocumentFile::ReadImported() {
   zKeepTypedCell();
   DCopy copy(w);
   w.LastAction = nullptr;
-  std::shared_ptr<fw::FolderItem> file = fw::GetOpenFolderItem("text/plain");
+  std::shared_ptr<fw::FolderItem> file = fw::GetOpenFolderItem("text/plain", w.myFile.get());
   if (!file) return;
   std::shared_ptr<fw::TextInputStream> in = file->OpenAsTextFile();
   if (!in) {

@@ -70,8 +70,11 @@ bool HandleKeyPress(QWidget* receiver, QKeyEvent* event) {
   const std::string key = QtSupport::KeyString(*event);
   if (key.empty()) return false;
   const bool isReturn = key == "\r" || key == "\x03";
+  // Escape leaves a dialog whatever the focused field makes of keys: a number
+  // field that refuses every other key must not keep the user in the dialog.
+  const bool leavesDialog = key == "\x1b" && (window->Frame() == Window::SheetFrame || window->InModalShowing());
   Control* control = QtSupport::ControlOf(receiver);
-  if (control && &control->ParentWindow() == window) {
+  if (control && &control->ParentWindow() == window && !leavesDialog) {
     if (!control->IsEnabled()) return false;
     bool consumed = false;
     Guarded([&] { consumed = control->HandleKeyDown(key); });

@@ -72,7 +72,8 @@ class Control {
   std::function<void()> GotFocus;
   std::function<void()> LostFocus;
   // The key as a one-character string (Return Chr(13), Enter Chr(3), Tab 9,
-  // Backspace 8, Escape 27, Delete 127, arrows 28..31); true consumes it.
+  // Backspace 8, Escape 27, Delete 127, arrows 28..31); true consumes it. In a
+  // dialog, Escape goes to the dialog and never reaches its controls.
   std::function<bool(const std::string& key)> KeyDown;
 
   // Framework side, for controls built over Qt widgets.

@@ -39,6 +39,7 @@ void ClearChooserAnswer() {
   s.chooserAnswer = nullptr;
   s.chooserCount = 0;
   s.lastRequest = ChooserRequest{};
+  s.lastChosenFolder.clear();
 }
 
 int ChooserCount() { return FileHookState::Get().chooserCount; }

@@ -6,7 +6,8 @@
 
 #include "framework/FileTestHooks.h"
 
-// The state behind FileTestHooks, read by the choosers, the printer and the resources.
+// The choosers' memory of the last folder, and the state behind FileTestHooks, read by the
+// choosers, the printer and the resources.
 namespace fw::FileHookState {
 
 struct State {
@@ -14,6 +15,8 @@ struct State {
   FileTestHooks::ChooserAnswer chooserAnswer;
   int chooserCount = 0;
   FileTestHooks::ChooserRequest lastRequest;
+  // The folder of the file last chosen in a chooser; empty before the first choice.
+  std::string lastChosenFolder;
 
   bool printerHooked = false;
   std::optional<std::string> printerPdf;

@@ -11,16 +11,19 @@ struct ChooserRequest {
   bool save = false;          // GetSaveFolderItem rather than GetOpenFolderItem
   std::string typeName;       // the file type asked for
   std::string suggestedName;  // save chooser only
+  std::string startFolder;    // the folder the chooser opens in
 };
 
 // The answer is a path, or nullopt for a cancelled chooser.
 using ChooserAnswer = std::function<std::optional<std::string>(const ChooserRequest&)>;
 
-// Every chooser until ClearChooserAnswer is answered by the callback.
+// Every chooser until ClearChooserAnswer is answered by the callback. A path answered
+// counts as chosen by the user: the next chooser of a window without a file starts in its folder.
 void SetChooserAnswer(ChooserAnswer answer);
 // The next chooser only is answered with the path (nullopt: cancelled); answers queue up
 // and are used before the callback.
 void AnswerNextChooser(std::optional<std::string> path);
+// Forgets the answers, the requests and the folder last chosen, as at the program's start.
 void ClearChooserAnswer();
 // Choosers asked for since the last ClearChooserAnswer, and the last request.
 int ChooserCount();

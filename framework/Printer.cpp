@@ -9,7 +9,8 @@
 
 namespace fw {
 
-std::shared_ptr<Graphics> OpenPrinterDialog() {
+std::shared_ptr<Graphics> OpenPrinterDialog(bool* cancelled) {
+  if (cancelled) *cancelled = true;
   auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
   auto& hooks = FileHookState::Get();
   if (hooks.printerHooked) {
@@ -21,6 +22,7 @@ std::shared_ptr<Graphics> OpenPrinterDialog() {
     QPrintDialog dialog(printer.get(), QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) return nullptr;
   }
+  if (cancelled) *cancelled = false;
   auto graphics = std::make_shared<PrinterGraphics>(std::move(printer));
   if (!graphics->Begin()) return nullptr;
   return graphics;

@@ -13,6 +13,8 @@ PrinterGraphics::~PrinterGraphics() {
 
 bool PrinterGraphics::Begin() {
   if (!printer_ || !painter_.begin(printer_.get())) return false;
+  // Without it a PDF holds pictures as JPEG, which blurs their lines and letters.
+  painter_.setRenderHint(QPainter::LosslessImageRendering);
   scale_ = printer_->resolution() / 72.0;
   pages_ = 1;
   return true;

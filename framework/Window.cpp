@@ -115,7 +115,7 @@ Window::Window(int frame) : frame_(frame) {
   widget_->setCentralWidget(content_);
   content_->setFixedSize(width_, height_);
   widget_->layout()->setSizeConstraint(QLayout::SetFixedSize);
-  widget_->setWindowTitle("Untitled");
+  ApplyShownTitle();
   // Activation must not hand the focus to the first control.
   content_->setFocus(Qt::OtherFocusReason);
   WindowSystem::Register(this);
@@ -137,9 +137,17 @@ Window::~Window() {
   delete widget_;
 }
 
-std::string Window::Title() const { return QtSupport::FromQ(widget_->windowTitle()); }
+void Window::SetTitle(const std::string& title) {
+  title_ = title;
+  ApplyShownTitle();
+}
 
-void Window::SetTitle(const std::string& title) { widget_->setWindowTitle(ToQ(title)); }
+std::string Window::ShownTitle() const { return QtSupport::FromQ(widget_->windowTitle()); }
+
+void Window::ApplyShownTitle() {
+  const bool namesDocument = frame_ == SheetFrame && title_ == "Untitled" && modalParent_;
+  widget_->setWindowTitle(ToQ(namesDocument ? modalParent_->ShownTitle() : title_));
+}
 
 void Window::SetSize(int width, int height) {
   width_ = std::max(width, 1);
@@ -252,6 +260,7 @@ void Window::ShowModalWithin(Window& parent) {
   const int serial = ++modalSerial_;
   Window* previousParent = modalParent_;
   modalParent_ = &parent;
+  ApplyShownTitle();
   widget_->setParent(parent.Widget(), widget_->windowFlags());
   widget_->setWindowModality(Qt::WindowModal);
   // Like a sheet: centred over the caller's content, at its top, rather than
@@ -284,6 +293,7 @@ void Window::ShowModalWithin(Window& parent) {
   QtSupport::ClearVectorState();
   modalLoop_ = previousLoop;
   modalParent_ = previousParent;
+  ApplyShownTitle();
   --modalDepth_;
   if (modalDepth_ == 0) {
     widget_->hide();

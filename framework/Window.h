@@ -38,8 +38,11 @@ class Window {
   Window& operator=(const Window&) = delete;
 
   int Frame() const { return frame_; }
-  std::string Title() const;
+  std::string Title() const { return title_; }
   void SetTitle(const std::string& title);
+  // The text of the title bar: the title, but for a sheet titled "Untitled" that is
+  // shown within a window, the title of that window (a sheet names its document).
+  std::string ShownTitle() const;
   int Width() const { return width_; }
   int Height() const { return height_; }
   void SetSize(int width, int height);
@@ -63,7 +66,8 @@ class Window {
   bool IsClosed() const { return closed_; }
 
   // Shows this window modally over parent and returns when it hides itself
-  // (or is closed). Escape and the close box press its cancel button, or hide it.
+  // (or is closed). Escape and the close box press its cancel button, or hide it,
+  // whichever control has the focus.
   // Called while the window is already in a modal showing, it waits for that
   // showing to end first.
   void ShowModalWithin(Window& parent);
@@ -153,8 +157,10 @@ class Window {
   friend class WindowWidget;
   void HandleCloseBox();
   void BuildMenuBar();
+  void ApplyShownTitle();
 
   int frame_;
+  std::string title_ = "Untitled";
   int width_ = 300;
   int height_ = 200;
   WindowWidget* widget_ = nullptr;

@@ -535,7 +535,7 @@ bool MainWndo::_FileSave_Action() {
 }
 
 bool MainWndo::_FileSaveAs_Action() {
-  auto file = fw::GetSaveFolderItem("GradixData", Title());
+  auto file = fw::GetSaveFolderItem("GradixData", Title(), myFile.get());
   if (!file) return false;
   myFile = file;
   SetTitle(file->Name());

@@ -72,6 +72,25 @@ TEST_F(AboutWndoTest, CopyIsEnabledWhileTheTextHasTheFocus) {
   EXPECT_FALSE(fw::TestHooks::MenuItemEnabled(about, "FileSave"));
 }
 
+TEST_F(AboutWndoTest, CloseAndItsShortcutCloseTheAboutWindowOnly) {
+  MainWndo& w = OpenWindow();
+  fw::TestHooks::ChooseMenu(w, "HelpAboutGradix");
+  EXPECT_TRUE(fw::TestHooks::MenuItemEnabled(AboutWndo(), "FileClose"));
+  // Nothing of a document can be saved from here.
+  EXPECT_FALSE(fw::TestHooks::MenuItemEnabled(AboutWndo(), "FileSaveAs"));
+  EXPECT_TRUE(fw::TestHooks::ChooseMenu(AboutWndo(), "FileClose"));
+  fw::TestHooks::ProcessEvents();
+  EXPECT_EQ(AboutWindows(), 0);
+
+  fw::TestHooks::ChooseMenu(w, "HelpAboutGradix");
+  ASSERT_EQ(AboutWindows(), 1);
+  fw::TestHooks::PressKey(AboutWndo(), "w", "ctrl");
+  fw::TestHooks::ProcessEvents();
+  EXPECT_EQ(AboutWindows(), 0);
+  EXPECT_FALSE(w.IsClosed());
+  EXPECT_TRUE(w.Visible());
+}
+
 TEST_F(AboutWndoTest, ReopenedWindowShowsTheCachedTextAndPicture) {
   MainWndo& w = OpenWindow();
   fw::TestHooks::ChooseMenu(w, "HelpAboutGradix");

@@ -596,11 +596,19 @@ TEST_F(StudentStoryTest, TableAndGraphArePrinted) {
   EXPECT_EQ(PdfPages(graph), 1);
   EXPECT_TRUE(w.HaveFit);
 
-  // A cancelled printer dialog prints nothing and gets the graph's message.
+  // A cancelled printer dialog prints nothing and shows nothing.
   fw::FileTestHooks::SetPrinterAnswer(std::nullopt);
-  AnswerWarning();
+  const int dialogs = th::DialogsShown();
   th::Click(*w.PBPrintGraph);
   EXPECT_EQ(fw::FileTestHooks::PrinterDialogCount(), 3);
+  EXPECT_EQ(th::DialogsShown(), dialogs);
+  EXPECT_TRUE(messages.empty());
+
+  // A printer that cannot be opened gets the graph's message.
+  fw::FileTestHooks::SetPrinterAnswer(Path("no-such-folder/graph.pdf"));
+  AnswerWarning();
+  th::Click(*w.PBPrintGraph);
+  EXPECT_EQ(fw::FileTestHooks::PrinterDialogCount(), 4);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].text, "Internal printing problem: Graphics object is nil");
   EXPECT_EQ(messages[0].button, "OK");

@@ -32,6 +32,7 @@ TEST_F(WarnDlogTest, AnyOtherMessageShowsItselfWithOk) {
 TEST_F(WarnDlogTest, IsOneSharedSheetShownWithinTheCallingWindow) {
   MainWndo& a = OpenWindow();
   MainWndo& b = OpenWindow();
+  b.SetTitle("pendulum.gdx");
   fw::Window* shownFor = nullptr;
   fw::Window* dialog = nullptr;
   fw::TestHooks::AnswerNextDialog([&](fw::Window& d) {
@@ -40,6 +41,8 @@ TEST_F(WarnDlogTest, IsOneSharedSheetShownWithinTheCallingWindow) {
     EXPECT_EQ(d.Width(), 383);
     EXPECT_EQ(d.Height(), 98);
     EXPECT_EQ(d.Title(), "Untitled");
+    // Its title bar names the document it speaks for.
+    EXPECT_EQ(d.ShownTitle(), "pendulum.gdx");
     EXPECT_EQ(d.Frame(), fw::Window::SheetFrame);
     dynamic_cast<class WarnDlog&>(d).PBOK->Push();
   });

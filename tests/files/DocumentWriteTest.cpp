@@ -1,9 +1,30 @@
+#include <cstdlib>
+#include <optional>
+
 #include "FilesFixture.h"
 #include "graph/SSRect.h"
 
 namespace {
 
 using DocumentWriteTest = FilesTest;
+
+// Sets the home folder for the rest of the scope.
+class HomeFolder {
+ public:
+  explicit HomeFolder(const std::string& path) {
+    if (const char* home = std::getenv("HOME")) old_ = home;
+    ::setenv("HOME", path.c_str(), 1);
+  }
+  ~HomeFolder() {
+    if (old_) ::setenv("HOME", old_->c_str(), 1);
+    else ::unsetenv("HOME");
+  }
+  HomeFolder(const HomeFolder&) = delete;
+  HomeFolder& operator=(const HomeFolder&) = delete;
+
+ private:
+  std::optional<std::string> old_;
+};
 
 TEST_F(DocumentWriteTest, SaveWritesTheDocumentLineForLine) {
   ToDataPage();
@@ -103,6 +124,47 @@ TEST_F(DocumentWriteTest, ALineBreakInATextCannotShiftTheLinesAfterIt) {
   ASSERT_EQ(lines.size(), 527u);
   EXPECT_EQ(lines[13], "Run 1 2");
   EXPECT_EQ(lines[14], "");
+}
+
+TEST_F(DocumentWriteTest, ChoosersStartBesideTheDocumentElseInTheLastFolderElseAtHome) {
+  fw::FileTestHooks::ClearChooserAnswer();
+  const std::string home = Path("home");
+  const HomeFolder homeFolder(home);
+  std::filesystem::create_directories(dir / "a");
+  std::filesystem::create_directories(dir / "b");
+  const auto start = [] { return fw::FileTestHooks::LastChooserRequest().startFolder; };
+
+  // Nothing chosen yet in this run: the home folder.
+  w->Dirty = true;
+  fw::FileTestHooks::AnswerNextChooser(Path("a/first.gdx"));
+  ASSERT_TRUE(fw::TestHooks::ChooseMenu(*w, "FileSave"));
+  EXPECT_EQ(start(), home);
+  ASSERT_TRUE(std::filesystem::exists(Path("a/first.gdx")));
+
+  // A window without a file: the folder last chosen.
+  MainWndo& second = fw::NewWindow<MainWndo>();
+  fw::FileTestHooks::AnswerNextChooser(Path("b/second.gdx"));
+  ASSERT_TRUE(fw::TestHooks::ChooseMenu(second, "FileSaveAs"));
+  EXPECT_EQ(start(), Path("a"));
+
+  // A window with a file: the document's own folder, though "b" was chosen last.
+  ToDataPage();
+  w->Show();
+  for (const char* command : {"FileSaveAs", "FileImport", "FileOpen"}) {
+    fw::FileTestHooks::AnswerNextChooser(std::nullopt);
+    ASSERT_TRUE(fw::TestHooks::MenuItemEnabled(*w, command)) << command;
+    fw::TestHooks::ChooseMenu(*w, command);
+    EXPECT_EQ(start(), Path("a")) << command;
+  }
+  second.Show();
+  fw::FileTestHooks::AnswerNextChooser(std::nullopt);
+  fw::TestHooks::ChooseMenu(second, "FileOpen");
+  EXPECT_EQ(start(), Path("b"));
+  MainWndo& third = fw::NewWindow<MainWndo>();
+  fw::FileTestHooks::AnswerNextChooser(std::nullopt);
+  fw::TestHooks::ChooseMenu(third, "FileOpen");
+  EXPECT_EQ(start(), Path("b"));
+  EXPECT_EQ(fw::FileTestHooks::ChooserCount(), 7);
 }
 
 TEST_F(DocumentWriteTest, AValueTypedIntoTheOpenCellIsSaved) {

@@ -102,6 +102,29 @@ TEST(GuiModalDialogTest, ReturnPressesTheDefaultButtonEscapeAndTheCloseBoxTheCan
   EXPECT_FALSE(sheet.IsClosed());
 }
 
+TEST(GuiModalDialogTest, EscapePassesAFieldWhoseKeyHandlerRefusesEveryKey) {
+  Owner owner;
+  AskSheet& sheet = fw::SharedWindow<AskSheet>();
+  auto& field = sheet.Get<fw::EditField>("EFValue");
+  field.SetText("");
+  std::vector<std::string> keys;
+  field.KeyDown = [&keys](const std::string& key) {
+    keys.push_back(key);
+    return true;
+  };
+  fw::TestHooks::AnswerNextDialog([&field](fw::Window&) {
+    fw::TestHooks::TypeText(field, "7");
+    fw::TestHooks::PressKey(field, "Escape");
+  });
+  sheet.Answer.clear();
+  sheet.ShowModalWithin(owner.window);
+  field.KeyDown = nullptr;
+  EXPECT_EQ(sheet.Answer, "Cancel");
+  EXPECT_EQ(keys, std::vector<std::string>{"7"});
+  EXPECT_EQ(field.Text(), "");
+  EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 0);
+}
+
 TEST(GuiModalDialogTest, TheOwnersDialogRaisesNoActivateOrDeactivateOnItButItsOwnActivateEachShowing) {
   Owner owner;
   owner.window.Show();
@@ -117,6 +140,32 @@ TEST(GuiModalDialogTest, TheOwnersDialogRaisesNoActivateOrDeactivateOnItButItsOw
   EXPECT_EQ(owner.deactivations, 0);
   EXPECT_EQ(sheet.Activations, 2);
   EXPECT_EQ(fw::FrontWindow(), &owner.window);
+}
+
+TEST(GuiModalDialogTest, AnUntitledSheetShowsItsDocumentsTitleATitledSheetItsOwn) {
+  Owner owner;
+  owner.window.SetTitle("run1.gdx");
+  AskSheet& outer = fw::SharedWindow<AskSheet>();
+  std::vector<std::string> shown;
+  fw::TestHooks::AnswerNextDialog([&](fw::Window& dialog) {
+    shown.push_back(dialog.ShownTitle());
+    fw::TestHooks::AnswerNextDialog([&](fw::Window& inner) {
+      shown.push_back(inner.ShownTitle());
+      inner.Get<fw::PushButton>("PBDone").Push();
+    });
+    fw::SharedWindow<OtherSheet>().ShowModalWithin(dialog);
+    dialog.Get<fw::PushButton>("PBOK").Push();
+  });
+  outer.ShowModalWithin(owner.window);
+  outer.SetTitle("Pick a value");
+  fw::TestHooks::AnswerNextDialog([&](fw::Window& dialog) {
+    shown.push_back(dialog.ShownTitle());
+    dialog.Get<fw::PushButton>("PBOK").Push();
+  });
+  outer.ShowModalWithin(owner.window);
+  EXPECT_EQ(shown, (std::vector<std::string>{"run1.gdx", "run1.gdx", "Pick a value"}));
+  EXPECT_EQ(owner.window.ShownTitle(), "run1.gdx");
+  EXPECT_EQ(fw::SharedWindow<OtherSheet>().Title(), "Untitled");
 }
 
 TEST(GuiModalDialogTest, AnUnansweredDialogIsCancelledInsteadOfHanging) {

@@ -48,9 +48,11 @@ class PrintPdfTest : public ::testing::Test {
   void TearDown() override { hooks::ClearPrinterAnswer(); }
 };
 
-TEST_F(PrintPdfTest, CancelledDialogGivesNoGraphics) {
+TEST_F(PrintPdfTest, CancelledDialogGivesNoGraphicsAndSaysSo) {
   hooks::SetPrinterAnswer(std::nullopt);
-  EXPECT_EQ(fw::OpenPrinterDialog(), nullptr);
+  bool cancelled = false;
+  EXPECT_EQ(fw::OpenPrinterDialog(&cancelled), nullptr);
+  EXPECT_TRUE(cancelled);
   EXPECT_EQ(hooks::PrinterDialogCount(), 1);
 }
 
@@ -136,9 +138,11 @@ TEST_F(PrintPdfTest, PicturesPrintAtTheirPixelSize) {
   EXPECT_NEAR(box.height(), 40, 1);
 }
 
-TEST_F(PrintPdfTest, AnUnwritablePdfGivesNoGraphics) {
+TEST_F(PrintPdfTest, AnUnwritablePdfGivesNoGraphicsAndIsNoCancel) {
   hooks::SetPrinterAnswer(dir.filePath("no/such/folder/job.pdf").toStdString());
-  EXPECT_EQ(fw::OpenPrinterDialog(), nullptr);
+  bool cancelled = true;
+  EXPECT_EQ(fw::OpenPrinterDialog(&cancelled), nullptr);
+  EXPECT_FALSE(cancelled);
 }
 
 }  // namespace

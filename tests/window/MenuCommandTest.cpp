@@ -301,15 +301,16 @@ TEST_F(WindowEventTest, TheWindowsOwnMessageDialogLeavesItsCellOpenAndRaisesNoAc
   FillNames(w, "Ann", "t", "s", "d", "m");
   fw::TestHooks::ClickTab(*w.TabPanel1, 1);
   w.LBData->EditCell(2, 1);
-  int activations = 0;
-  int deactivations = 0;
-  w.Activate = [&] { ++activations; };
-  w.Deactivate = [&] { ++deactivations; };
+  // Counted outside the test's frame: closing the window after the test deactivates it.
+  auto activations = std::make_shared<int>(0);
+  auto deactivations = std::make_shared<int>(0);
+  w.Activate = [activations] { ++*activations; };
+  w.Deactivate = [deactivations] { ++*deactivations; };
   AnswerWarning();
   w.CallWarnDialog("Done");
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(activations, 0);
-  EXPECT_EQ(deactivations, 0);
+  EXPECT_EQ(*activations, 0);
+  EXPECT_EQ(*deactivations, 0);
   EXPECT_EQ(w.LBData->EditRow(), 2);
   EXPECT_EQ(w.LBData->EditColumn(), 1);
 }

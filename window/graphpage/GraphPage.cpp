@@ -533,9 +533,11 @@ void GraphPage::PBClearLimits_Action() {
 
 void GraphPage::PBPrintTable_Action() {
   w.LastAction = nullptr;
-  std::shared_ptr<fw::Graphics> g = fw::OpenPrinterDialog();
+  bool cancelled = false;
+  std::shared_ptr<fw::Graphics> g = fw::OpenPrinterDialog(&cancelled);
   if (!g) {
-    w.CallWarnDialog("Printing Problem: Graphics pointer is nill");
+    // A student who changed their mind has met no printing problem.
+    if (!cancelled) w.CallWarnDialog("Printing Problem: Graphics pointer is nill");
     return;
   }
   const auto width = [&](const std::string& s) { return fw::ToInt32(g->StringWidth(s)); };
@@ -596,9 +598,11 @@ void GraphPage::PBPrintTable_Action() {
 
 void GraphPage::PBPrintGraph_Action() {
   w.LastAction = nullptr;
-  std::shared_ptr<fw::Graphics> g = fw::OpenPrinterDialog();
+  bool cancelled = false;
+  std::shared_ptr<fw::Graphics> g = fw::OpenPrinterDialog(&cancelled);
   if (!g) {
-    w.CallWarnDialog("Internal printing problem: Graphics object is nil");
+    // A student who changed their mind has met no printing problem.
+    if (!cancelled) w.CallWarnDialog("Internal printing problem: Graphics object is nil");
     return;
   }
   const Graph& graph = *w.dGraph;

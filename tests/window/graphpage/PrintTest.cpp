@@ -11,10 +11,10 @@ class PrintTest : public GraphPageTest {
     GraphPageTest::TearDown();
   }
 
-  // Renders the first page at 72 dpi and saves it beside the PDF; false when the tool is missing.
-  static bool RenderPage(const std::string& pdf, int page) {
+  // Renders a page and saves it beside the PDF; false when the tool is missing.
+  static bool RenderPage(const std::string& pdf, int page, int dpi = 72) {
     const std::string stem = pdf + "-" + std::to_string(page);
-    const std::string cmd = "pdftoppm -r 72 -f " + std::to_string(page) + " -l " + std::to_string(page) +
+    const std::string cmd = "pdftoppm -r " + std::to_string(dpi) + " -f " + std::to_string(page) + " -l " + std::to_string(page) +
                             " -png -singlefile '" + pdf + "' '" + stem + "' 2>/dev/null";
     return std::system(cmd.c_str()) == 0;
   }
@@ -116,15 +116,25 @@ TEST_F(PrintTest, AnOpenEmptyCellPrintsEmptyNotZero) {
   EXPECT_EQ(text.find("0.00"), std::string::npos);
 }
 
-TEST_F(PrintTest, ACancelledPrinterDialogIsReported) {
+TEST_F(PrintTest, ACancelledPrinterDialogShowsNothingAFailedPrinterIsReported) {
   Row(0, "1", "", "2", "");
   Row(1, "4", "", "8", "");
   Push(*w->PBClearData);
   ASSERT_NE(w->LastAction, nullptr);
   fw::FileTestHooks::SetPrinterAnswer(std::nullopt);
-  AnswerWarnings(2);
+  const int dialogs = fw::TestHooks::DialogsShown();
   w->Plot.PBPrintTable_Action();
   EXPECT_EQ(w->LastAction, nullptr);
+  w->Plot.PBPrintGraph_Action();
+  EXPECT_EQ(fw::FileTestHooks::PrinterDialogCount(), 2);
+  EXPECT_EQ(fw::TestHooks::DialogsShown(), dialogs);
+  EXPECT_TRUE(messages.empty());
+
+  // The student chose to print, to a PDF file that cannot be written.
+  const std::string unwritable = TempPath("no-such-folder/print.pdf");
+  fw::FileTestHooks::SetPrinterAnswer(unwritable);
+  AnswerWarnings(2);
+  w->Plot.PBPrintTable_Action();
   w->Plot.PBPrintGraph_Action();
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], "Printing Problem: Graphics pointer is nill");
@@ -142,7 +152,12 @@ TEST_F(PrintTest, TheGraphPrintsItsPictureAndTheBoxesAsShown) {
   Push(*w->PBPrintGraph);
   EXPECT_TRUE(messages.empty());
   EXPECT_EQ(PdfPages(pdf), 1);
-  EXPECT_TRUE(RenderPage(pdf, 1));
+  // The graph, the team box and the fit box (and any transparency masks): none
+  // compressed lossily, so lines and letters print without artefacts.
+  const std::vector<std::string> images = PdfImageDictionaries(pdf);
+  EXPECT_GE(images.size(), 3u);
+  for (const std::string& image : images) EXPECT_EQ(image.find("/DCTDecode"), std::string::npos) << image;
+  EXPECT_TRUE(RenderPage(pdf, 1, 300));
 }
 
 TEST_F(PrintTest, AFitBoxIsPrintedOnlyWhileTheFitExists) {

@@ -192,6 +192,30 @@ TEST_F(FillTest, CancellingStillDiscardsTheFitAndTheUndoRecord) {
   }
 }
 
+TEST_F(FillTest, TheDialogNamesTheDocumentAndEscapeInAnyFieldCancelsWithoutABeep) {
+  Enter(0, 1, "4");
+  LB().EditCell(0, 1);
+  w->SetTitle("pendulum.gdx");
+  for (const char* name : {"EFFrom", "EFTo", "EFStep", "EFValue", "EFNRows"}) {
+    bool left = false;
+    int beeps = 0;
+    Fill([&](class FillSheet& d) {
+      EXPECT_EQ(d.ShownTitle(), "pendulum.gdx");
+      auto& field = d.Get<fw::EditField>(name);
+      field.SetFocus();
+      beeps = fw::TestHooks::BeepCount();
+      fw::TestHooks::PressKey(field, "Escape");
+      left = !d.Visible();
+    });
+    EXPECT_TRUE(left) << name;
+    EXPECT_EQ(fw::TestHooks::BeepCount(), beeps) << name;
+    EXPECT_EQ(FillSheet().ReturnCode, 0);
+  }
+  EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 0);
+  EXPECT_TRUE(w->CellFull[0][1]);
+  EXPECT_FALSE(w->CellFull[1][1]);
+}
+
 TEST_F(FillTest, TheNumberFieldsRefuseKeysThatCannotMakeANumber) {
   class FillSheet& d = FillSheet();
   d.EFFrom.SetText("1");
