@@ -11,6 +11,7 @@
 
 #include "framework/Application.h"
 #include "framework/Control.h"
+#include "framework/FileTestHooks.h"
 #include "framework/ImageGraphics.h"
 #include "framework/MenuBar.h"
 #include "framework/QtPicture.h"
@@ -121,6 +122,7 @@ void Reset() {
   QtSupport::ResetDialogs();
   QtSupport::SetModifierOverride(std::nullopt);
   QtSupport::ResetBeeps();
+  FileTestHooks::ClearSaveFailures();
 }
 
 void AnswerNextDialog(DialogAnswer answer) { QtSupport::QueueDialogAnswer(std::move(answer)); }

@@ -16,7 +16,7 @@ class Window;
 namespace fw::TestHooks {
 
 // Puts everything back: dialog answers, modifier override, beep count, the
-// application's exception handler.
+// application's exception handler, save steps set to fail.
 void Reset();
 
 // Modal dialogs: the next ShowModalWithin calls the first queued answer with the
