@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QTabBar>
 #include <QWidget>
+#include <cstdio>
 #include <map>
 
 #include "framework/Application.h"
@@ -114,7 +115,15 @@ void SendClick(QWidget* widget, QPoint pos, Qt::KeyboardModifiers mods) {
   QCoreApplication::sendEvent(target, &release);
 }
 
+void DropOffscreenReports(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (message.startsWith("This plugin does not support")) return;
+  if (type == QtDebugMsg) return;
+  std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 }  // namespace
+
+void QuietOffscreenMessages() { qInstallMessageHandler(DropOffscreenReports); }
 
 void Reset() {
   QtSupport::SetTestMode(true);

@@ -63,6 +63,10 @@ void ClickCloseBox(Window& window);
 // refer to a test's locals that are gone).
 void DestroyAllWindows();
 
+// Drops the offscreen platform's reports of the window operations it lacks, and
+// debug messages; other messages still reach stderr.
+void QuietOffscreenMessages();
+
 // Lets pending events run (paints, timers, deferred deletions).
 void ProcessEvents();
 
