@@ -162,10 +162,11 @@ TEST_F(DocumentWriteTest, ADocumentKilledWhileSavingIsTheOldOrTheNew) {
     w->Files.DoSave();
     saved[v] = ReadFile(Path("run.gdx"));
   }
-  const auto saveTime = (std::chrono::steady_clock::now() - start) / 2;
+  const auto saveTime = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start) / 2;
 
+  // Kills land anywhere in the first few saves of each child.
   std::mt19937 random(std::random_device{}());
-  std::uniform_int_distribution<long long> delay(0, 3 * std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count() + 2000);
+  std::uniform_int_distribution<long long> delay(0, 3 * saveTime.count() + 2000);
   int kills = 0;
   int whole = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -183,15 +184,19 @@ TEST_F(DocumentWriteTest, ADocumentKilledWhileSavingIsTheOldOrTheNew) {
     waitpid(pid, nullptr, 0);
     ++kills;
     const std::string now = ReadFile(Path("run.gdx"));
-    if (now == saved[0] || now == saved[1]) ++whole;
-    else ADD_FAILURE() << "a cut document after " << kills << " kills: " << now.size() << " bytes";
+    if (now != saved[0] && now != saved[1]) {
+      ADD_FAILURE() << "a cut document after " << kills << " kills: " << now.size() << " bytes";
+      break;
+    }
+    ++whole;
     // Temporary files of killed saves are left for good; clear them away between runs.
     for (const std::string& name : FileNames()) {
       if (name != "run.gdx") std::filesystem::remove(dir / name);
     }
   }
   EXPECT_EQ(whole, kills);
-  EXPECT_GE(kills, 100);
+  // A loaded machine may fit fewer kills into the time.
+  EXPECT_GE(kills, 50);
 }
 
 TEST_F(DocumentWriteTest, AnotherFileOfTheTitlesNameIsNeverReplacedUnasked) {
