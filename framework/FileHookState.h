@@ -1,8 +1,8 @@
 #pragma once
 
 #include <deque>
-#include <set>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "framework/FileTestHooks.h"
