@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "files/DCopy.h"
@@ -103,6 +104,41 @@ std::int32_t IntegerOf(const std::string& line) { return fw::ToInt32(fw::Val(lin
 // Box positions: far beyond any window, yet well inside 32 bits.
 constexpr double kPlaceLimit = 1e6;
 
+// The lines of an import file. Empty lines count only when a line with text follows them:
+// most editors and spreadsheets end a file with one.
+class ImportLines {
+ public:
+  explicit ImportLines(fw::TextInputStream& in) : in_(in) {}
+
+  // The next line; false at the end of the file, or when only empty lines are left.
+  bool Next(std::string& line) {
+    if (!held_) {
+      while (!in_.EndOfFile()) {
+        std::string read = in_.ReadLine();
+        if (!read.empty()) {
+          held_ = std::move(read);
+          break;
+        }
+        ++emptyLines_;
+      }
+      if (!held_) return false;
+    }
+    if (emptyLines_ > 0) {
+      --emptyLines_;
+      line.clear();
+    } else {
+      line = std::move(*held_);
+      held_.reset();
+    }
+    return true;
+  }
+
+ private:
+  fw::TextInputStream& in_;
+  std::size_t emptyLines_ = 0;      // read, and not yet given
+  std::optional<std::string> held_;  // the line with text after them
+};
+
 }  // namespace
 
 DocumentFile::DocumentFile(MainWndo& window) : w(window) {}
@@ -159,25 +195,43 @@ std::vector<std::string> DocumentFile::zDocumentLines() const {
 }
 
 void DocumentFile::DoSave() {
-  std::shared_ptr<fw::FolderItem> file = w.myFile;
-  std::shared_ptr<fw::TextOutputStream> out = file->CreateTextFile();
+  const std::shared_ptr<fw::FolderItem> file = w.myFile;
+  const std::string title = w.Title();
+  const std::string name = fw::TextEquals(fw::Right(title, 4), ".gdx") ? title : title + ".gdx";
+  // The document is written whole under the title's name before the file that myFile names
+  // goes, so that a failure at any point leaves that file as it was.
+  std::shared_ptr<fw::FolderItem> target = file;
+  if (name != file->Name()) {
+    const std::shared_ptr<fw::FolderItem> folder = file->Parent();
+    target = folder && name.find('/') == std::string::npos ? folder->Child(name) : nullptr;
+    // Another file already has that name, and nobody was asked about replacing it.
+    if (!target || target->Exists()) {
+      w.CallWarnDialog(kSaveProblem);
+      return;
+    }
+  }
+  std::shared_ptr<fw::TextOutputStream> out = target->CreateTextFile();
   if (!out) {
     w.CallWarnDialog(kSaveProblem);
     return;
   }
-  file->SetMacCreator("qzGX");
-  file->SetMacType("qzGD");
-  const std::string title = w.Title();
-  const std::string name = fw::TextEquals(fw::Right(title, 4), ".gdx") ? title : title + ".gdx";
-  // Another file already has that name, and nobody was asked about replacing it.
-  if (!file->SetName(name)) {
+  target->SetMacCreator("qzGX");
+  target->SetMacType("qzGD");
+  for (const std::string& line : zDocumentLines()) out->WriteLine(line);
+  if (!out->Close()) {
+    // A new name that the document may have taken already must not stand in the way of the next save.
+    if (target != file) target->Delete();
     w.CallWarnDialog(kSaveProblem);
     return;
   }
-  for (const std::string& line : zDocumentLines()) out->WriteLine(line);
-  if (!out->Close()) {
-    w.CallWarnDialog(kSaveProblem);
-    return;
+  if (target != file) {
+    // The file has in effect been renamed; when its old name cannot go, the save is undone.
+    if (file->Exists() && !file->Delete()) {
+      target->Delete();
+      w.CallWarnDialog(kSaveProblem);
+      return;
+    }
+    w.myFile = target;
   }
   w.Dirty = false;
 }
@@ -255,7 +309,7 @@ void DocumentFile::zShowLines(const std::vector<std::string>& lines) {
 void DocumentFile::DoRead() {
   std::shared_ptr<fw::TextInputStream> in = w.myFile ? w.myFile->OpenAsTextFile() : nullptr;
   if (!in) {
-    w.CallWarnDialog(kCantOpen);
+    zRefuseFile(kCantOpen);
     return;
   }
   std::vector<std::string> lines;
@@ -263,7 +317,7 @@ void DocumentFile::DoRead() {
   lines.push_back(in->ReadLine());
   if (!fw::TextEquals(fw::Right(lines.front(), fw::Len(kHeader)), kHeader)) {
     in->Close();
-    w.CallWarnDialog(kNotADocument);
+    zRefuseFile(kNotADocument);
     return;
   }
   // The whole document is checked before anything is shown, so that a short or
@@ -271,10 +325,16 @@ void DocumentFile::DoRead() {
   while (static_cast<int>(lines.size()) < kLines && !in->EndOfFile()) lines.push_back(in->ReadLine());
   in->Close();
   if (!zLinesOK(lines)) {
-    w.CallWarnDialog(kNotADocument);
+    zRefuseFile(kNotADocument);
     return;
   }
   zShowLines(lines);
+}
+
+void DocumentFile::zRefuseFile(const char* message) {
+  // A later Save must not replace a file that could not be read: it asks where to save.
+  w.myFile = nullptr;
+  w.CallWarnDialog(message);
 }
 
 // ---- Closing ----
@@ -296,7 +356,7 @@ bool DocumentFile::CloseOK() {
       return false;
   }
   if (!w.myFile) {
-    std::shared_ptr<fw::FolderItem> file = fw::GetSaveFolderItem("GradixData", "Untitled");
+    std::shared_ptr<fw::FolderItem> file = fw::GetSaveFolderItem("GradixData", w.Title());
     if (!file) return false;
     w.myFile = file;
     w.SetTitle(file->Name());
@@ -315,11 +375,12 @@ bool DocumentFile::zReadLayout(DCopy& copy, fw::TextInputStream& in, std::int32_
     copy.Data[row][column] = fw::CDbl(field);
   };
 
+  ImportLines lines(in);
+  std::string line;
   if (type == 4) {
-    for (int c = col; !in.EndOfFile(); ++c) {
+    for (int c = col; lines.Next(line); ++c) {
       // A line after the one that filled column 4.
       if (c > 4) return false;
-      const std::string line = in.ReadLine();
       const int count = fw::CountFields(line, tab);
       if (count > kRows) return false;
       for (int k = 1; k <= count; ++k) store(line, k, k - 1, c);
@@ -328,10 +389,9 @@ bool DocumentFile::zReadLayout(DCopy& copy, fw::TextInputStream& in, std::int32_
   }
 
   const int fields = type == 1 ? 4 : type == 5 ? 1 : 2;
-  for (int row = 0; !in.EndOfFile(); ++row) {
+  for (int row = 0; lines.Next(line); ++row) {
     // The table has 99 rows: a longer file is refused rather than cut short.
     if (row >= kRows) return false;
-    const std::string line = in.ReadLine();
     if (fw::CountFields(line, tab) != fields) return false;
     switch (type) {
       case 1:

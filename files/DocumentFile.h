@@ -37,6 +37,8 @@ class DocumentFile {
   std::vector<std::string> zDocumentLines() const;
   static bool zLinesOK(const std::vector<std::string>& lines);
   void zShowLines(const std::vector<std::string>& lines);
+  // Shows why the window's file cannot be read, and unbinds the window from it.
+  void zRefuseFile(const char* message);
   // Takes a value typed into the open cell, not yet committed, into the table.
   void zKeepTypedCell();
   // False when a line does not fit the layout.

@@ -23,6 +23,8 @@ bool AnswerChooser(const FileTestHooks::ChooserRequest& request, std::optional<s
   return false;
 }
 
+bool SaveStepFails(FileTestHooks::SaveStep step) { return Get().failingSteps.erase(step) > 0; }
+
 }  // namespace fw::FileHookState
 
 namespace fw::FileTestHooks {
@@ -59,6 +61,9 @@ void ClearPrinterAnswer() {
 }
 
 int PrinterDialogCount() { return FileHookState::Get().printerCount; }
+
+void FailNextSaveStep(SaveStep step) { FileHookState::Get().failingSteps.insert(step); }
+void ClearSaveFailures() { FileHookState::Get().failingSteps.clear(); }
 
 void SetResourceFolder(const std::string& folder) { FileHookState::Get().resourceFolder = folder; }
 

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "framework/FileTestHooks.h"
@@ -23,11 +24,16 @@ struct State {
   int printerCount = 0;
 
   std::string resourceFolder;
+
+  std::set<FileTestHooks::SaveStep> failingSteps;
 };
 
 State& Get();
 
 // Records the request; true when a hook answered it, with the answer in answer.
 bool AnswerChooser(const FileTestHooks::ChooserRequest& request, std::optional<std::string>& answer);
+
+// True, once, when a test has set the step to fail.
+bool SaveStepFails(FileTestHooks::SaveStep step);
 
 }  // namespace fw::FileHookState

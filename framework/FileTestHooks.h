@@ -4,7 +4,8 @@
 #include <optional>
 #include <string>
 
-// Hooks that let tests answer the file choosers and the printer dialog without showing them.
+// Hooks that let tests answer the file choosers and the printer dialog without showing them,
+// and make saving fail where no real failure can be caused on demand.
 namespace fw::FileTestHooks {
 
 struct ChooserRequest {
@@ -35,6 +36,15 @@ void SetPrinterAnswer(std::optional<std::string> pdfPath);
 void ClearPrinterAnswer();
 // Printer dialogs asked for since the last ClearPrinterAnswer.
 int PrinterDialogCount();
+
+// The steps of closing a text output stream, in their order: writing the temporary file,
+// syncing it, closing it (where a network file system reports a late write error), renaming
+// it over the target, and syncing the folder.
+enum class SaveStep { Write, Sync, Close, Rename, SyncFolder };
+// The next time the step is taken it fails as the disk would, with EIO; once only.
+void FailNextSaveStep(SaveStep step);
+// Forgets steps set to fail and not yet taken.
+void ClearSaveFailures();
 
 // The folder that GetResource and GetPicture read; empty restores the folder beside the executable.
 void SetResourceFolder(const std::string& folder);

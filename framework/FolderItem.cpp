@@ -84,9 +84,9 @@ void FolderItem::SetMacType(const std::string& code) {
   WriteAttr(path_, kTypeAttr, code);
 }
 
-void FolderItem::StoreCodes() const {
-  WriteAttr(path_, kCreatorAttr, creator_);
-  WriteAttr(path_, kTypeAttr, type_);
+void FolderItem::StoreCodes(const std::string& path) const {
+  WriteAttr(path, kCreatorAttr, creator_);
+  WriteAttr(path, kTypeAttr, type_);
 }
 
 std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() {

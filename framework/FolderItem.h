@@ -39,8 +39,9 @@ class FolderItem : public std::enable_shared_from_this<FolderItem> {
   // Nil when the file cannot be opened for reading.
   std::shared_ptr<TextInputStream> OpenAsTextFile() const;
 
-  // Writes the codes set on this item into the file's attributes (after the file was replaced).
-  void StoreCodes() const;
+  // Writes the codes set on this item into the attributes of the file at path (the new
+  // file that is about to take the item's place).
+  void StoreCodes(const std::string& path) const;
 
  private:
   std::string path_;

@@ -7,10 +7,12 @@
 #include <QPixmap>
 #include <QTabBar>
 #include <QWidget>
+#include <cstdio>
 #include <map>
 
 #include "framework/Application.h"
 #include "framework/Control.h"
+#include "framework/FileTestHooks.h"
 #include "framework/ImageGraphics.h"
 #include "framework/MenuBar.h"
 #include "framework/QtPicture.h"
@@ -113,7 +115,15 @@ void SendClick(QWidget* widget, QPoint pos, Qt::KeyboardModifiers mods) {
   QCoreApplication::sendEvent(target, &release);
 }
 
+void DropOffscreenReports(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (message.startsWith("This plugin does not support")) return;
+  if (type == QtDebugMsg) return;
+  std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 }  // namespace
+
+void QuietOffscreenMessages() { qInstallMessageHandler(DropOffscreenReports); }
 
 void Reset() {
   QtSupport::SetTestMode(true);
@@ -121,6 +131,7 @@ void Reset() {
   QtSupport::ResetDialogs();
   QtSupport::SetModifierOverride(std::nullopt);
   QtSupport::ResetBeeps();
+  FileTestHooks::ClearSaveFailures();
 }
 
 void AnswerNextDialog(DialogAnswer answer) { QtSupport::QueueDialogAnswer(std::move(answer)); }

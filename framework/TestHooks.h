@@ -16,7 +16,7 @@ class Window;
 namespace fw::TestHooks {
 
 // Puts everything back: dialog answers, modifier override, beep count, the
-// application's exception handler.
+// application's exception handler, save steps set to fail.
 void Reset();
 
 // Modal dialogs: the next ShowModalWithin calls the first queued answer with the
@@ -62,6 +62,10 @@ void ClickCloseBox(Window& window);
 // Destroys every window without raising any event (between tests: handlers may
 // refer to a test's locals that are gone).
 void DestroyAllWindows();
+
+// Drops the offscreen platform's reports of the window operations it lacks, and
+// debug messages; other messages still reach stderr.
+void QuietOffscreenMessages();
 
 // Lets pending events run (paints, timers, deferred deletions).
 void ProcessEvents();

@@ -9,8 +9,9 @@ namespace fw {
 class FolderItem;
 
 // Text written to a file as a whole: Close writes everything to a temporary file in
-// the target's folder and only then puts it in the target's place, so a failure
-// leaves the old file as it was. A stream released without Close writes nothing.
+// the target's folder, syncs it and only then renames it into the target's place, and
+// syncs the folder. A failure before the rename leaves the old file as it was and no
+// temporary file; every step is checked. A stream released without Close writes nothing.
 class TextOutputStream {
  public:
   // Nil when no file can be created in the target's place (no such folder, no permission).
@@ -18,7 +19,7 @@ class TextOutputStream {
 
   void Write(std::string_view text);
   void WriteLine(std::string_view text);  // text and a line feed
-  // True when the whole text is in the file. Later calls return the same result.
+  // True when the whole text is in the file, lasting. Later calls return the same result.
   bool Close();
 
   explicit TextOutputStream(std::shared_ptr<FolderItem> target);

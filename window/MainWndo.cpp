@@ -526,7 +526,8 @@ bool MainWndo::_FileSave_Action() {
     Files.DoSave();
     return false;
   }
-  if (auto file = fw::GetSaveFolderItem("GradixData", "Untitled")) {
+  // A window without a file is new ("Untitled") or holds a file that could not be read.
+  if (auto file = fw::GetSaveFolderItem("GradixData", Title())) {
     myFile = file;
     SetTitle(file->Name());
     Files.DoSave();

@@ -33,7 +33,12 @@ class StartupTest : public ShellTest {
     dir = std::filesystem::temp_directory_path() / ("gradix-startup-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     document = (dir / "spring.gdx").string();
-    std::ofstream(document) << "Gradix 2.0 File\n";
+    // An empty document, as a new window saves it.
+    MainWndo& blank = fw::NewWindow<MainWndo>();
+    blank.myFile = std::make_shared<fw::FolderItem>(document);
+    blank.SetTitle("spring.gdx");
+    blank.Files.DoSave();
+    blank.CloseNow();
   }
   void TearDown() override {
     fw::FileTestHooks::ClearChooserAnswer();

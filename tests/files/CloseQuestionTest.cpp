@@ -49,6 +49,22 @@ TEST_F(CloseQuestionTest, DontSaveClosesAndLeavesTheFileAsItWas) {
   EXPECT_EQ(ReadFile(Path("run.gdx")), before);
 }
 
+TEST_F(CloseQuestionTest, ASaveThatFailsKeepsTheWindowOpen) {
+  ChangedDocumentWithFile();
+  for (bool closeBox : {false, true}) {
+    fw::FileTestHooks::FailNextSaveStep(fw::FileTestHooks::SaveStep::Sync);
+    AnswerSaveQuery([](class SaveQuery& q) { return q.PBSave; });
+    AnswerWarning();
+    if (closeBox) fw::TestHooks::ClickCloseBox(*w);
+    else fw::TestHooks::ChooseMenu(*w, "FileClose");
+    fw::TestHooks::ProcessEvents();
+    EXPECT_FALSE(w->IsClosed());
+    EXPECT_TRUE(w->Dirty);
+  }
+  EXPECT_EQ(messages, std::vector<std::string>(2, "Save Problem: Could not create file."));
+  EXPECT_EQ(ReadFile(Path("run.gdx")), before);
+}
+
 TEST_F(CloseQuestionTest, SaveWritesTheDocumentsFileAndCloses) {
   ChangedDocumentWithFile();
   AnswerSaveQuery([](class SaveQuery& q) { return q.PBSave; });

@@ -225,27 +225,39 @@ TEST_F(DocumentReadTest, ASavedFitThatCanNoLongerBeMadeOpensWithoutAFit) {
   EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 0);
 }
 
-TEST_F(DocumentReadTest, AFileThatIsNotADocumentLeavesTheWindowEmpty) {
-  WriteFile(Path("notes.gdx"), "hello\nworld\n");
+TEST_F(DocumentReadTest, AFileThatCannotBeReadIsNeverSavedOverUnasked) {
+  WriteFile(Path("notes.txt"), "hello\nworld\n");
   WriteFile(Path("half.gdx"), "Gradix 2.0\n");
-  for (const char* name : {"notes.gdx", "half.gdx"}) {
+  for (const char* name : {"notes.txt", "half.gdx", "gone.gdx"}) {
     messages.clear();
     AnswerWarning();
     MainWndo& r = OpenDocument(Path(name));
-    EXPECT_EQ(messages, std::vector<std::string>{"Open Problem: Not a Gradix file or data is corrupt."});
+    const char* expected = std::string(name) == "gone.gdx" ? "Open Problem: Can't open file."
+                                                           : "Open Problem: Not a Gradix file or data is corrupt.";
+    EXPECT_EQ(messages, std::vector<std::string>{expected});
     EXPECT_FALSE(r.IsClosed());
     EXPECT_EQ(r.Title(), name);
-    EXPECT_EQ(r.myFile->Path(), Path(name));
+    EXPECT_EQ(r.myFile, nullptr) << name;
     ExpectEmpty(r);
-  }
-}
 
-TEST_F(DocumentReadTest, AMissingFileCannotBeOpened) {
-  AnswerWarning();
-  MainWndo& r = OpenDocument(Path("gone.gdx"));
-  EXPECT_EQ(messages, std::vector<std::string>{"Open Problem: Can't open file."});
-  EXPECT_EQ(r.Title(), "gone.gdx");
-  ExpectEmpty(r);
+    // The student types on and saves: asked where, with the title proposed.
+    r.EFNames->SetText("Ann");
+    fw::FileTestHooks::ClearChooserAnswer();
+    fw::FileTestHooks::AnswerNextChooser(std::nullopt);
+    fw::TestHooks::ChooseMenu(r, "FileSave");
+    AnswerSaveQuery([](class SaveQuery& q) { return q.PBSave; });
+    fw::FileTestHooks::AnswerNextChooser(std::nullopt);
+    fw::TestHooks::ChooseMenu(r, "FileClose");
+    EXPECT_FALSE(r.IsClosed());
+    EXPECT_EQ(fw::FileTestHooks::ChooserCount(), 2) << name;
+    EXPECT_TRUE(fw::FileTestHooks::LastChooserRequest().save);
+    EXPECT_EQ(fw::FileTestHooks::LastChooserRequest().suggestedName, name);
+    EXPECT_TRUE(r.Dirty);
+  }
+  EXPECT_EQ(ReadFile(Path("notes.txt")), "hello\nworld\n");
+  EXPECT_EQ(ReadFile(Path("half.gdx")), "Gradix 2.0\n");
+  EXPECT_FALSE(std::filesystem::exists(Path("gone.gdx")));
+  EXPECT_FALSE(std::filesystem::exists(Path("notes.txt.gdx")));
 }
 
 TEST_F(DocumentReadTest, TextBeforeTheHeaderAndLinesAfterTheLastAreAccepted) {

@@ -1,12 +1,48 @@
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <optional>
+#include <random>
+#include <thread>
 
 #include "FilesFixture.h"
 #include "graph/SSRect.h"
 
 namespace {
 
-using DocumentWriteTest = FilesTest;
+const char* const kSaveProblem = "Save Problem: Could not create file.";
+
+class DocumentWriteTest : public FilesTest {
+ protected:
+  // A document of 99 full rows saved under the title, then changed: the saved bytes.
+  std::string SavedThenChanged(const std::string& title) {
+    for (int row = 0; row < 99; ++row) {
+      for (int col = 1; col <= 4; ++col) {
+        w->Data[0][row][col] = row * 10.0 + col + 0.123456789;
+        w->CellFull[row][col] = true;
+      }
+    }
+    w->EFNames->SetText("Ann");
+    w->myFile = std::make_shared<fw::FolderItem>(Path(title));
+    w->SetTitle(title);
+    w->Files.DoSave();
+    const std::string saved = ReadFile(w->myFile->Path());
+    w->EFNames->SetText("Ann, Bo and Cy");
+    return saved;
+  }
+
+  // Runs the work in a child process; its exit status, or -1 when it did not exit.
+  static int InChild(const std::function<int()>& work) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(work());
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+  }
+};
 
 // Sets the home folder for the rest of the scope.
 class HomeFolder {
@@ -82,6 +118,105 @@ TEST_F(DocumentWriteTest, FileNameFollowsTheTitle) {
   }
   EXPECT_FALSE(std::filesystem::exists(Path("lab")));
   EXPECT_FALSE(std::filesystem::exists(Path("lab3.txt")));
+}
+
+TEST_F(DocumentWriteTest, ASaveThatFailsAtAnyStepLeavesTheOldDocument) {
+  using Step = fw::FileTestHooks::SaveStep;
+  // Saved under its own name, and under a name that the title changes ("lab" becomes "lab.gdx").
+  for (const char* title : {"run.gdx", "lab"}) {
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string old = SavedThenChanged(title);
+    if (std::string(title) == "lab") {
+      std::filesystem::rename(Path("lab.gdx"), Path("lab"));
+      w->myFile = std::make_shared<fw::FolderItem>(Path("lab"));
+    }
+    for (Step step : {Step::Write, Step::Sync, Step::Close, Step::Rename, Step::SyncFolder}) {
+      messages.clear();
+      fw::FileTestHooks::FailNextSaveStep(step);
+      AnswerWarning();
+      fw::TestHooks::ChooseMenu(*w, "FileSave");
+      const std::string at = std::string(title) + " step " + std::to_string(static_cast<int>(step));
+      EXPECT_EQ(messages, std::vector<std::string>{kSaveProblem}) << at;
+      EXPECT_TRUE(w->Dirty) << at;
+      EXPECT_TRUE(fw::TestHooks::MenuItemEnabled(*w, "FileSave")) << at;
+      EXPECT_EQ(FileNames(), std::vector<std::string>{w->myFile->Name()}) << at;
+      // Once renamed into place the new document is whole; the old one is gone.
+      const bool replaced = step == Step::SyncFolder && w->myFile->Name() == "run.gdx";
+      if (replaced) EXPECT_EQ(ReadLines(w->myFile->Path())[1], "Ann, Bo and Cy") << at;
+      else EXPECT_EQ(ReadFile(w->myFile->Path()), old) << at;
+    }
+    fw::TestHooks::ChooseMenu(*w, "FileSave");
+    EXPECT_FALSE(w->Dirty);
+    EXPECT_EQ(FileNames(), (std::vector<std::string>{std::string(title) == "lab" ? "lab.gdx" : "run.gdx"}));
+    EXPECT_EQ(ReadLines(w->myFile->Path())[1], "Ann, Bo and Cy");
+  }
+}
+
+TEST_F(DocumentWriteTest, AWriteCutShortByTheDiskLeavesTheOldDocument) {
+  const std::string old = SavedThenChanged("run.gdx");
+  ASSERT_GT(old.size(), 8192u);
+  // A file-size limit fails the write part way, as a full disk or quota would, for root too.
+  const int status = InChild([this] {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{4096, 4096};
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+    AnswerWarning();
+    fw::TestHooks::ChooseMenu(*w, "FileSave");
+    return messages == std::vector<std::string>{kSaveProblem} && w->Dirty ? 0 : 1;
+  });
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(ReadFile(Path("run.gdx")), old);
+  EXPECT_EQ(FileNames(), std::vector<std::string>{"run.gdx"});
+}
+
+TEST_F(DocumentWriteTest, ADocumentKilledWhileSavingIsTheOldOrTheNew) {
+  // Two large versions of the document, and the bytes that each saves to.
+  const std::string titles[2] = {std::string(300000, 'a'), std::string(300000, 'b')};
+  w->myFile = std::make_shared<fw::FolderItem>(Path("run.gdx"));
+  w->SetTitle("run.gdx");
+  std::string saved[2];
+  const auto start = std::chrono::steady_clock::now();
+  for (int v : {1, 0}) {
+    w->GrfTitle = titles[v];
+    w->Files.DoSave();
+    saved[v] = ReadFile(Path("run.gdx"));
+  }
+  const auto saveTime = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start) / 2;
+
+  // Kills land anywhere in the first few saves of each child.
+  std::mt19937 random(std::random_device{}());
+  std::uniform_int_distribution<long long> delay(0, 3 * saveTime.count() + 2000);
+  int kills = 0;
+  int whole = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (kills < 300 && std::chrono::steady_clock::now() < deadline) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      for (int k = 0;; ++k) {
+        w->GrfTitle = titles[k % 2];
+        w->Files.DoSave();
+      }
+    }
+    ASSERT_GT(pid, 0);
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    ++kills;
+    const std::string now = ReadFile(Path("run.gdx"));
+    if (now != saved[0] && now != saved[1]) {
+      ADD_FAILURE() << "a cut document after " << kills << " kills: " << now.size() << " bytes";
+      break;
+    }
+    ++whole;
+    // Temporary files of killed saves are left for good; clear them away between runs.
+    for (const std::string& name : FileNames()) {
+      if (name != "run.gdx") std::filesystem::remove(dir / name);
+    }
+  }
+  EXPECT_EQ(whole, kills);
+  // A loaded machine may fit fewer kills into the time.
+  EXPECT_GE(kills, 50);
 }
 
 TEST_F(DocumentWriteTest, AnotherFileOfTheTitlesNameIsNeverReplacedUnasked) {

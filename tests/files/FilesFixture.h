@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -128,6 +129,13 @@ class FilesTest : public ::testing::Test {
     std::istringstream in(ReadFile(path));
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+  }
+  // The names of the files in the test's folder, sorted.
+  std::vector<std::string> FileNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
   }
   static void WriteLines(const std::string& path, const std::vector<std::string>& lines) {
     std::string text;

@@ -159,6 +159,40 @@ TEST_F(ImportTest, ALineThatDoesNotFitChangesNothing) {
   }
 }
 
+TEST_F(ImportTest, EmptyLinesAtTheEndAreNoRowsInAnyLayout) {
+  struct Case {
+    const char* text;
+    fw::RadioButton* ImportSheet::*layout;
+    fw::PopupMenu* ImportSheet::*popup;
+    int item;
+    int col;  // the first column that row 0 takes
+  };
+  const Case cases[] = {
+      {"1\t2\t3\t4\n\n", &ImportSheet::RBFourCol, nullptr, 0, 1},
+      {"3\t4\r\n\r\n\r\n", &ImportSheet::RRBDatUnc, &ImportSheet::PUDatUnc, 1, 3},
+      {"1\t3\n\n", &ImportSheet::RBXY, nullptr, 0, 1},
+      {"2\n3\n4\n\n", &ImportSheet::RBOneTabs, &ImportSheet::PUOneTabs, 1, 2},
+      {"4\n\n\n", &ImportSheet::RBOne, &ImportSheet::PUOne, 3, 4},
+  };
+  for (const Case& c : cases) {
+    Import(c.text, c.layout, c.popup, c.item);
+    EXPECT_EQ(fw::TestHooks::DialogsShown(), 1) << c.text;
+    ExpectCell(0, c.col, c.col);
+    for (int col = 1; col <= 4; ++col) ExpectCell(1, col, Old(1, col));
+    fw::TestHooks::ChooseMenu(*w, "EditUndo");
+    ExpectOldTable();
+    fw::TestHooks::Reset();
+  }
+
+  // An empty line between rows is still a line that does not fit.
+  for (auto layout : {&ImportSheet::RBFourCol, &ImportSheet::RBOne}) {
+    messages.clear();
+    Import(layout == &ImportSheet::RBOne ? "1\n\n2\n" : "1\t2\t3\t4\n\n5\t6\t7\t8\n", layout, nullptr, 0, true);
+    EXPECT_EQ(messages, std::vector<std::string>{"File is inconsistent with selected import format."});
+    ExpectOldTable();
+  }
+}
+
 TEST_F(ImportTest, AFileLongerThanTheTableIsRefused) {
   std::string text;
   for (int i = 0; i < 100; ++i) text += fw::Str(i) + "\n";

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fstream>
 #include <sstream>
@@ -138,6 +140,30 @@ TEST_F(FileTextStreamTest, ReplacesTheOldFileOnlyWhenClosed) {
   EXPECT_EQ(Contents(path), "new\n");
   // No temporary file is left beside it.
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"doc.gdx"});
+}
+
+TEST_F(FileTextStreamTest, TheReplacedFileKeepsItsPermissionsAndItsLinks) {
+  std::string path = Write("doc.gdx", "old\n");
+  QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+  ASSERT_TRUE(QFile::link(QString::fromStdString(path), QString::fromStdString(PathOf("link.gdx"))));
+  auto out = std::make_shared<fw::FolderItem>(PathOf("link.gdx"))->CreateTextFile();
+  ASSERT_NE(out, nullptr);
+  out->WriteLine("new");
+  ASSERT_TRUE(out->Close());
+  EXPECT_EQ(Contents(path), "new\n");
+  EXPECT_EQ(QFileInfo(QString::fromStdString(PathOf("link.gdx"))).symLinkTarget().toStdString(), path);
+  EXPECT_EQ(QFile::permissions(QString::fromStdString(path)),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+
+  // A new file gets what the process's mask allows, as any file it creates.
+  const mode_t mask = umask(022);
+  auto fresh = std::make_shared<fw::FolderItem>(PathOf("fresh.gdx"))->CreateTextFile();
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_TRUE(fresh->Close());
+  umask(mask);
+  struct stat st {};
+  ASSERT_EQ(stat(PathOf("fresh.gdx").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
 }
 
 TEST_F(FileTextStreamTest, AReadOnlyFolderIsReportedAndLeavesTheOldFile) {

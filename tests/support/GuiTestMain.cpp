@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QString>
-#include <QtGlobal>
-#include <cstdio>
 #include <cstdlib>
 
 #include "framework/Application.h"
@@ -24,18 +21,11 @@ class ResetBetweenTests : public testing::EmptyTestEventListener {
   }
 };
 
-// The offscreen platform reports every window operation it lacks; keep the rest.
-void QuietOffscreenMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (message.startsWith("This plugin does not support")) return;
-  if (type == QtDebugMsg) return;
-  std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  qInstallMessageHandler(QuietOffscreenMessages);
+  fw::TestHooks::QuietOffscreenMessages();
   fw::Application::Initialize(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   testing::UnitTest::GetInstance()->listeners().Append(new ResetBetweenTests);
