@@ -1,5 +1,6 @@
 #include "engine/Evaluator.h"
 
+#include <array>
 #include <cmath>
 
 #include "framework/BackgroundTask.h"
@@ -39,8 +40,14 @@ constexpr FunctionEntry kFunctions[] = {
 
 bool IsFunction(std::int32_t code) { return code >= 20 && code <= 47; }
 
-// Operators and functions that may stand in a program (operands aside).
-bool IsProgramOperator(std::int32_t code) { return (code >= 1 && code <= 5) || code == 12 || IsFunction(code); }
+// Values each operator item code takes from the stack. Items with no meaning
+// in a program take one: an empty stack is reported before the bad item.
+constexpr auto kOperandsTaken = [] {
+  std::array<std::int8_t, kNumber> taken{};
+  taken.fill(1);
+  for (const std::int32_t code : {kPlus, kMinus, kTimes, kDivide, kPower, 30, 39, 40, 41}) taken[code] = 2;
+  return taken;
+}();
 
 // Whether the pending operator is emitted before newOperator becomes pending.
 bool BindsAtLeastAsTightly(std::int32_t pending, std::int32_t newOperator) {
@@ -363,169 +370,176 @@ bool Evaluator::zRunFailed(std::int32_t number, const char* message) {
   return false;
 }
 
-bool Evaluator::EvaluatedOK() {
-  static constexpr const char* kUnderflow = "Compiler error: stack underflow or bad reference";
-  static constexpr const char* kOverflow = "Stack overflow: expression too complicated";
-  int top = -1;
-  if (PseudoCode.empty()) return zRunFailed(1, "No compiled code");
-  const std::size_t variables = VarValue.size();
-  const std::size_t literals = Literal.size();
+bool Evaluator::zUnderflow() { return zRunFailed(11, "Compiler error: stack underflow or bad reference"); }
 
-  for (const std::int32_t code : PseudoCode) {
+bool Evaluator::zOverflow() { return zRunFailed(12, "Stack overflow: expression too complicated"); }
+
+bool Evaluator::EvaluatedOK() {
+  if (PseudoCode.empty()) return zRunFailed(1, "No compiled code");
+  // Locals, so that the tables stay in registers across the maths calls.
+  const std::int32_t* item = PseudoCode.data();
+  const std::int32_t* const end = item + PseudoCode.size();
+  const double* const variables = VarValue.data();
+  const std::size_t variableCount = VarValue.size();
+  const double* const literals = Literal.data();
+  const std::size_t literalCount = Literal.size();
+  double* const stack = DStack.data();
+  int top = -1;
+
+  for (; item != end; ++item) {
     fw::RuntimeBackgroundTask();
-    if (code < 0 || code >= kNumber || code == kPiItem || code == kRndItem) {
-      double value;
-      if (code < 0) {
-        const auto k = static_cast<std::uint64_t>(-static_cast<std::int64_t>(code));
-        if (k >= variables) return zRunFailed(11, kUnderflow);
-        value = VarValue[k];
-      } else if (code >= kNumber) {
-        const auto k = static_cast<std::size_t>(code - kNumber);
-        if (k >= literals) return zRunFailed(11, kUnderflow);
-        value = Literal[k];
-      } else {
-        value = code == kPiItem ? kPi : fw::Rnd();
-      }
-      if (top >= kStackTop) return zRunFailed(12, kOverflow);
-      DStack[static_cast<std::size_t>(++top)] = value;
+    const std::int32_t code = *item;
+    if (code < 0) {
+      const auto k = static_cast<std::uint64_t>(-static_cast<std::int64_t>(code));
+      if (k >= variableCount) return zUnderflow();
+      if (top >= kStackTop) return zOverflow();
+      stack[++top] = variables[k];
       continue;
     }
-    if (!IsProgramOperator(code)) {
-      // The top value becomes the result even after an error; an empty stack has none to give.
-      if (top < 0) return zRunFailed(11, kUnderflow);
-      Result = DStack[static_cast<std::size_t>(top)];
-      return zRunFailed(9, "Compiler error: bad pseudocode item");
-    }
-    if (top < 0) return zRunFailed(11, kUnderflow);
-    double& x = DStack[static_cast<std::size_t>(top)];
-    const bool binary = (code >= kPlus && code <= kPower) || code == 30 || (code >= 39 && code <= 41);
-    if (binary) {
-      if (top < 1) return zRunFailed(11, kUnderflow);
-      const double b = x;
-      --top;
-      double& a = DStack[static_cast<std::size_t>(top)];
-      switch (code) {
-        case kPlus:
-          a = a + b;
-          break;
-        case kMinus:
-          a = a - b;
-          break;
-        case kTimes:
-          a = a * b;
-          break;
-        case kDivide:
-          if (b == 0) {
-            Result = a;
-            return zRunFailed(2, "Division by zero");
-          }
-          a = a / b;
-          break;
-        case kPower:
-        case 30:
-          if (b != fw::Round(b) && a < 0) {
-            Result = a;
-            return zRunFailed(4, "Fractional power of a negative number");
-          }
-          a = fw::Pow(a, b);
-          break;
-        case 39:
-          a = fw::Max(a, b);
-          break;
-        case 40:
-          a = fw::Min(a, b);
-          break;
-        default: {
-          // Saturating conversion and a guarded divisor: no operand pair can trap.
-          const std::int32_t ia = fw::ToInt32(a);
-          const std::int32_t ib = fw::ToInt32(b);
-          a = ib == 0 ? ia : ib == -1 ? 0 : ia % ib;
-          break;
-        }
-      }
+    if (code >= kNumber) {
+      const auto k = static_cast<std::size_t>(code - kNumber);
+      if (k >= literalCount) return zUnderflow();
+      if (top >= kStackTop) return zOverflow();
+      stack[++top] = literals[k];
       continue;
     }
-    const double v = x;
+    if (code == kPiItem || code == kRndItem) {
+      if (top >= kStackTop) return zOverflow();
+      stack[++top] = code == kPiItem ? kPi : fw::Rnd();
+      continue;
+    }
+    if (top + 1 < kOperandsTaken[code]) return zUnderflow();
+    double& x = stack[top];
     switch (code) {
+      case kPlus:
+        stack[top - 1] += x;
+        --top;
+        break;
+      case kMinus:
+        stack[top - 1] -= x;
+        --top;
+        break;
+      case kTimes:
+        stack[top - 1] *= x;
+        --top;
+        break;
+      case kDivide: {
+        const double b = x;
+        double& a = stack[--top];
+        if (b == 0) {
+          Result = a;
+          return zRunFailed(2, "Division by zero");
+        }
+        a = a / b;
+        break;
+      }
+      case kPower:
+      case 30: {
+        const double b = x;
+        double& a = stack[--top];
+        if (a < 0 && b != fw::Round(b)) {
+          Result = a;
+          return zRunFailed(4, "Fractional power of a negative number");
+        }
+        // A square as one multiplication: correctly rounded, and far cheaper than Pow.
+        a = b == 2 ? a * a : fw::Pow(a, b);
+        break;
+      }
       case kNegate:
-        x = -v;
+        x = -x;
         break;
       case 20:
-        x = fw::Abs(v);
+        x = fw::Abs(x);
         break;
       case 21:
-        if (v < 0) {
-          Result = v;
+        if (x < 0) {
+          Result = x;
           return zRunFailed(3, "Square root of a negative number");
         }
-        x = fw::Sqrt(v);
+        x = fw::Sqrt(x);
         break;
       case 22:
-        x = fw::Sin(v);
+        x = fw::Sin(x);
         break;
       case 23:
-        x = fw::Cos(v);
+        x = fw::Cos(x);
         break;
       case 24:
-        x = fw::Tan(v);
+        x = fw::Tan(x);
         break;
       case 25:
-        x = fw::Exp(v);
+        x = fw::Exp(x);
         break;
       case 26:
       case 27:
-        if (!(v > 0)) {
-          Result = v;
+        if (!(x > 0)) {
+          Result = x;
           return zRunFailed(5, "Logarithm of a nonpositive number");
         }
-        x = code == 26 ? fw::Log(v) : fw::Log(v) / fw::Log(10.0);
+        x = code == 26 ? fw::Log(x) : fw::Log(x) / fw::Log(10.0);
         break;
       case 28:
-        x = (v * 180) / kPi;
+        x = (x * 180) / kPi;
         break;
       case 29:
-        x = (v * kPi) / 180;
+        x = (x * kPi) / 180;
         break;
       case 31:
-        x = fw::Sign(v);
+        x = fw::Sign(x);
         break;
       case 32:
       case 33:
-        if (v > 1 || v < -1) {
-          Result = v;
+        if (x > 1 || x < -1) {
+          Result = x;
           return zRunFailed(6, code == 32 ? "Argument of inverse sine is out of range"
                                           : "Argument of inverse cosine is out of range");
         }
-        x = code == 32 ? fw::ASin(v) : fw::ACos(v);
+        x = code == 32 ? fw::ASin(x) : fw::ACos(x);
         break;
       case 34:
-        x = fw::ATan(v);
+        x = fw::ATan(x);
         break;
       case 35:
-        x = fw::Round(v);
+        x = fw::Round(x);
         break;
       case 36:
-        x = fw::Ceil(v);
+        x = fw::Ceil(x);
         break;
       case 37:
-        x = fw::Floor(v);
+        x = fw::Floor(x);
         break;
       case 38:
-        x = fw::Abs(v) - fw::Floor(fw::Abs(v));
+        x = fw::Abs(x) - fw::Floor(fw::Abs(x));
         break;
+      case 39:
+        stack[top - 1] = fw::Max(stack[top - 1], x);
+        --top;
+        break;
+      case 40:
+        stack[top - 1] = fw::Min(stack[top - 1], x);
+        --top;
+        break;
+      case 41: {
+        // Saturating conversion and a guarded divisor: no operand pair can trap.
+        const std::int32_t ib = fw::ToInt32(x);
+        double& a = stack[--top];
+        const std::int32_t ia = fw::ToInt32(a);
+        a = ib == 0 ? ia : ib == -1 ? 0 : ia % ib;
+        break;
+      }
       case 42: {
-        const double e = fw::Exp(v);
+        const double e = fw::Exp(x);
         x = (e - 1 / e) * 0.5;
         break;
       }
       case 43: {
-        const double e = fw::Exp(v);
+        const double e = fw::Exp(x);
         x = (e + 1 / e) * 0.5;
         break;
       }
       case 44: {
         // Once an exponential overflows the quotient is inf/inf; its limit is +-1.
-        const double e = fw::Exp(v);
+        const double e = fw::Exp(x);
         const double inverse = 1 / e;
         if (std::isinf(e)) {
           x = 1;
@@ -538,25 +552,29 @@ bool Evaluator::EvaluatedOK() {
       }
       case 45:
         // Odd symmetry avoids the cancellation of x + sqrt(x*x + 1) for negative x.
-        x = v < 0 ? -PositiveAsinh(-v) : PositiveAsinh(v);
+        x = x < 0 ? -PositiveAsinh(-x) : PositiveAsinh(x);
         break;
       case 46:
-        if (v < 1) {
-          Result = v;
+        if (x < 1) {
+          Result = x;
           return zRunFailed(7, "Illegal argument for inverse hyperbolic cosine");
         }
-        x = v > kHugeArgument ? fw::Log(v) + fw::Log(2.0) : fw::Log(v + fw::Sqrt(v * v - 1));
+        x = x > kHugeArgument ? fw::Log(x) + fw::Log(2.0) : fw::Log(x + fw::Sqrt(x * x - 1));
         break;
       case 47:
-        if (!(v * v < 1)) {
-          Result = v;
+        if (!(x * x < 1)) {
+          Result = x;
           return zRunFailed(8, "Illegal argument for inverse hyperbolic tangent");
         }
-        x = 0.5 * fw::Log((1 + v) / (1 - v));
+        x = 0.5 * fw::Log((1 + x) / (1 - x));
         break;
+      default:
+        // The top value becomes the result even after an error.
+        Result = x;
+        return zRunFailed(9, "Compiler error: bad pseudocode item");
     }
   }
-  Result = DStack[static_cast<std::size_t>(top)];
+  Result = stack[top];
   if (top > 0) return zRunFailed(10, "Compiler error: items left on stack");
   return true;
 }

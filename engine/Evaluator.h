@@ -52,6 +52,8 @@ class Evaluator {
   std::int32_t zVariableCode(const std::string& name);
   bool zFailCompile(const char* message);
   bool zRunFailed(std::int32_t number, const char* message);
+  bool zUnderflow();
+  bool zOverflow();
 
   // Byte offset of each character of theSource, and one past the end.
   std::vector<std::size_t> sourceOffsets;

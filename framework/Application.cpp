@@ -135,11 +135,11 @@ class PlatformApplication : public QApplication {
 
 std::unique_ptr<PlatformApplication> platformApp;
 
+// Long loops call RuntimeBackgroundTask per pass: look at the clock only every 128th call.
+constexpr int kCallsPerClockLook = 128;
+
 void LetPaintsAndTimersRun() {
-  // Long loops call this per pass: look at the clock only every 128th call.
-  static unsigned calls = 0;
   static QElapsedTimer sinceLast;
-  if (++calls % 128 != 0) return;
   if (sinceLast.isValid() && sinceLast.elapsed() < 50) return;
   // A timer run here may hold a long loop of its own: the outer loop is still running after it.
   const bool outer = QtSupport::InBackgroundTask();
@@ -202,7 +202,7 @@ void Application::Initialize(int& argc, char** argv) {
   QCoreApplication::setApplicationName("Gradix");
   // The framework decides when the program ends (the last document window, Quit).
   QApplication::setQuitOnLastWindowClosed(false);
-  SetBackgroundTaskBody(&LetPaintsAndTimersRun);
+  SetBackgroundTaskBody(&LetPaintsAndTimersRun, kCallsPerClockLook);
   QtSupport::ClearVectorState();
 }
 

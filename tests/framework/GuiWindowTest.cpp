@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Evaluator.h"
 #include "framework/Application.h"
 #include "framework/BackgroundTask.h"
 #include "framework/Beep.h"
@@ -209,6 +210,23 @@ TEST(GuiWindowTest, TheBackgroundTaskRunsTimersAtMostEvery50Milliseconds) {
   QThread::msleep(60);
   loopPasses(1000);
   EXPECT_EQ(fired, 2);
+}
+
+TEST(GuiWindowTest, ALongEvaluationLetsAQueuedTimerFire) {
+  // Every program item is one pass of the background task: the timer fires within the evaluations.
+  Evaluator e;
+  e.DefineVariable("x");
+  ASSERT_TRUE(e.CompiledOK("x*2+1"));
+  bool fired = false;
+  QThread::msleep(60);
+  QTimer::singleShot(0, [&] { fired = true; });
+  int evaluations = 0;
+  while (!fired && evaluations < 1000) {
+    e.VarValue[1] = evaluations++;
+    ASSERT_TRUE(e.EvaluatedOK());
+  }
+  EXPECT_TRUE(fired);
+  EXPECT_LE(evaluations, 26);
 }
 
 TEST(GuiWindowTest, RunOpensANewDocumentAndEndsWithTheLastDocumentWindow) {

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 
 #include "framework/Maths.h"
 
@@ -80,6 +82,28 @@ TEST(MathsRandom, ScriptedSourceReplacesTheGenerator) {
   fw::SeedRnd(42);
   EXPECT_EQ(fw::Rnd(), a);
   EXPECT_NE(a, 0.5);
+}
+
+TEST(MathsRandom, DrawsFollowTheStandardMersenneTwisterAcrossBlocksAndScriptedSpells) {
+  // The top 53 bits of std::mt19937_64 as a fraction; a scripted spell pauses the sequence.
+  for (const std::uint64_t seed : {0ULL, 42ULL, 5489ULL, 0xFFFFFFFFFFFFFFFFULL}) {
+    fw::SeedRnd(seed);
+    std::mt19937_64 reference(seed);
+    for (int i = 0; i < 1000; ++i) {
+      if (i == 500) {
+        fw::SetRndSource(Half);
+        EXPECT_EQ(fw::Rnd(), 0.5);
+        fw::SeedRnd(seed + 1);
+        fw::SetRndSource(nullptr);
+        reference.seed(seed + 1);
+      } else if (i == 700) {
+        fw::SetRndSource(Half);
+        EXPECT_EQ(fw::Rnd(), 0.5);
+        fw::SetRndSource(nullptr);
+      }
+      ASSERT_EQ(fw::Rnd(), static_cast<double>(reference() >> 11) * 0x1.0p-53) << "seed " << seed << " draw " << i;
+    }
+  }
 }
 
 }  // namespace
