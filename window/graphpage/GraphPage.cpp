@@ -370,8 +370,8 @@ bool GraphPage::MadeFitOK() {
     FitProblem = kSameHorizontal;
   } else {
     CalcTeamData();
-    for (int i = 1; i <= kTeams; ++i) CalculateSlope(i);
-    // Vertical values, or teams, beyond what a double holds squared leave no finite result.
+    // It fits sets 1..100 itself. Vertical values, or teams, beyond what a double holds
+    // squared leave no finite result.
     FitProblem = CalcFitUncert() ? "" : kTooLarge;
   }
   if (!FitProblem.empty()) {
