@@ -204,8 +204,9 @@ void DocumentFile::DoSave() {
   if (name != file->Name()) {
     const std::shared_ptr<fw::FolderItem> folder = file->Parent();
     target = folder && name.find('/') == std::string::npos ? folder->Child(name) : nullptr;
-    // Another file already has that name, and nobody was asked about replacing it.
-    if (!target || target->Exists()) {
+    // Another file already has that name, and nobody was asked about replacing it; or the
+    // file that the save renames is one the user protected.
+    if (!target || target->Exists() || !file->Writable()) {
       w.CallWarnDialog(kSaveProblem);
       return;
     }

@@ -1,10 +1,13 @@
 #include "framework/FolderItem.h"
 
+#include <fcntl.h>
 #include <sys/xattr.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 #include "framework/TextInputStream.h"
 #include "framework/TextOutputStream.h"
@@ -23,10 +26,13 @@ std::string ReadAttr(const std::string& path, const char* name) {
   return std::string(value, static_cast<std::size_t>(n));
 }
 
+// File systems without user attributes simply keep no codes.
 void WriteAttr(const std::string& path, const char* name, const std::string& value) {
-  if (value.empty()) return;
-  // File systems without user attributes simply keep no codes.
-  setxattr(path.c_str(), name, value.data(), value.size(), 0);
+  if (!value.empty()) setxattr(path.c_str(), name, value.data(), value.size(), 0);
+}
+
+void WriteAttr(int fd, const char* name, const std::string& value) {
+  if (!value.empty()) fsetxattr(fd, name, value.data(), value.size(), 0);
 }
 
 }  // namespace
@@ -50,6 +56,11 @@ bool FolderItem::SetName(const std::string& name) {
 }
 
 bool FolderItem::Exists() const { return QFileInfo::exists(QString::fromStdString(path_)); }
+
+bool FolderItem::Writable() const {
+  // As opening it for writing would find: the effective user's permissions, root's included.
+  return ::faccessat(AT_FDCWD, path_.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT;
+}
 
 bool FolderItem::Directory() const { return QFileInfo(QString::fromStdString(path_)).isDir(); }
 
@@ -84,9 +95,9 @@ void FolderItem::SetMacType(const std::string& code) {
   WriteAttr(path_, kTypeAttr, code);
 }
 
-void FolderItem::StoreCodes(const std::string& path) const {
-  WriteAttr(path, kCreatorAttr, creator_);
-  WriteAttr(path, kTypeAttr, type_);
+void FolderItem::StoreCodes(int fd) const {
+  WriteAttr(fd, kCreatorAttr, creator_);
+  WriteAttr(fd, kTypeAttr, type_);
 }
 
 std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() {

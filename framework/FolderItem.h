@@ -22,6 +22,8 @@ class FolderItem : public std::enable_shared_from_this<FolderItem> {
   bool SetName(const std::string& name);
 
   bool Exists() const;
+  // False when the file exists and may not be written: its permissions, or a read-only file system.
+  bool Writable() const;
   bool Directory() const;
   bool Delete();  // a file, or an empty folder; false when nothing was deleted
   std::shared_ptr<FolderItem> Parent() const;  // nil for the root
@@ -39,9 +41,9 @@ class FolderItem : public std::enable_shared_from_this<FolderItem> {
   // Nil when the file cannot be opened for reading.
   std::shared_ptr<TextInputStream> OpenAsTextFile() const;
 
-  // Writes the codes set on this item into the attributes of the file at path (the new
-  // file that is about to take the item's place).
-  void StoreCodes(const std::string& path) const;
+  // Writes the codes set on this item into the attributes of the open file (the new file
+  // that is about to take the item's place).
+  void StoreCodes(int fd) const;
 
  private:
   std::string path_;

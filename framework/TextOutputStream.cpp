@@ -1,10 +1,13 @@
 #include "framework/TextOutputStream.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
 #include <random>
 
@@ -31,21 +34,112 @@ QFileInfo ReplacedFile(const std::string& path) {
   return info.isSymLink() ? QFileInfo(QString::fromStdString(path)) : info;
 }
 
-// A new empty file in the folder of the replaced file, with a name of its own; -1 when none can be made.
-int CreateTemporary(const QFileInfo& replaced, std::string& path) {
-  const std::string folder = replaced.absolutePath().toStdString();
-  // Kept short, so that a long document name still leaves room for the suffix.
-  const std::string stem = "." + replaced.fileName().left(200).toStdString() + ".";
-  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  std::random_device random;
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    std::string suffix;
-    for (int i = 0; i < 8; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
-    path = folder + "/" + stem + suffix;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
+constexpr char kSuffixLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+constexpr std::size_t kSuffixLength = 8;
+
+// Where the new file is made, and the start of the temporary names it may take there:
+// "." + the replaced file's name + ".", then a random suffix.
+struct Place {
+  std::string folder;
+  std::string file;  // the path that the new file is renamed to
+  std::string stem;
+};
+
+// The replaced file's name is cut, at a letter's boundary, so that a temporary name is never
+// longer than the folder's file system takes: any name it takes can be saved.
+Place PlaceOf(const QFileInfo& replaced) {
+  Place place{replaced.absolutePath().toStdString(), replaced.absoluteFilePath().toStdString(), ""};
+  const std::string name = replaced.fileName().toStdString();
+  const long limit = ::pathconf(place.folder.c_str(), _PC_NAME_MAX);
+  const std::size_t nameMax = limit > 0 ? static_cast<std::size_t>(limit) : 255;
+  const std::size_t room = nameMax > 2 + kSuffixLength ? nameMax - 2 - kSuffixLength : 0;
+  std::size_t cut = std::min(name.size(), room);
+  while (cut > 0 && cut < name.size() && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+  place.stem = "." + name.substr(0, cut) + ".";
+  return place;
+}
+
+std::string RandomSuffix() {
+  static std::random_device random;
+  std::string suffix;
+  for (std::size_t i = 0; i < kSuffixLength; ++i) suffix += kSuffixLetters[random() % (sizeof kSuffixLetters - 1)];
+  return suffix;
+}
+
+bool IsTemporaryName(const std::string& name, const std::string& stem) {
+  if (name.size() != stem.size() + kSuffixLength || name.compare(0, stem.size(), stem) != 0) return false;
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(stem.size()), name.end(),
+                     [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
+}
+
+// The file being written. It has no name until it is whole where the file system allows
+// unnamed files, so that a save killed before then leaves nothing behind; elsewhere it has
+// a temporary name from the start. Its lock tells other saves that it is still being written.
+struct NewFile {
+  int fd = -1;
+  std::string path;  // empty while the file has no name
+};
+
+bool Lock(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+
+// A new empty file in the folder; false when none can be made there.
+bool CreateNewFile(const Place& place, NewFile& file) {
+  file.fd = ::open(place.folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  // Without unnamed files the file system answers one of these; any other answer is final.
+  if (file.fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
+  for (int attempt = 0; file.fd < 0 && attempt < 100; ++attempt) {
+    file.path = place.folder + "/" + place.stem + RandomSuffix();
+    file.fd = ::open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (file.fd < 0 && errno != EEXIST) break;
   }
-  return -1;
+  if (file.fd < 0) {
+    file.path.clear();
+    return false;
+  }
+  // A file system without locks still saves; only the clearing of killed saves' files needs them.
+  Lock(file.fd);
+  return true;
+}
+
+// Gives an unnamed file its temporary name. /proc serves every user; AT_EMPTY_PATH needs a
+// privilege, and is tried where /proc is missing.
+bool GiveName(const Place& place, NewFile& file) {
+  if (!file.path.empty()) return true;
+  const std::string self = "/proc/self/fd/" + std::to_string(file.fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string path = place.folder + "/" + place.stem + RandomSuffix();
+    int linked = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
+    if (linked != 0 && errno == ENOENT) linked = ::linkat(file.fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
+    if (linked == 0) {
+      file.path = path;
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
+}
+
+// Removes the temporary files of this document that saves killed before their rename left:
+// those that no living save holds locked. A folder that cannot be listed keeps them.
+void RemoveLeftovers(const Place& place) {
+  DIR* folder = ::opendir(place.folder.c_str());
+  if (!folder) return;
+  const int folderFd = ::dirfd(folder);
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string name = entry->d_name;
+    if (!IsTemporaryName(name, place.stem)) continue;
+    const int fd = ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat opened {}, named {};
+    // Still the same file under that name once it is locked: not renamed into place meanwhile.
+    if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && Lock(fd) &&
+        ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
+        named.st_ino == opened.st_ino) {
+      ::unlinkat(folderFd, name.c_str(), 0);
+    }
+    ::close(fd);
+  }
+  ::closedir(folder);
 }
 
 bool WriteAll(int fd, const std::string& text) {
@@ -63,24 +157,18 @@ bool WriteAll(int fd, const std::string& text) {
 }
 
 // The new file keeps the permissions of the file that it replaces.
-bool KeepPermissions(int fd, const QFileInfo& replaced) {
+bool KeepPermissions(int fd, const std::string& replaced) {
   struct stat old {};
-  if (::stat(replaced.filePath().toStdString().c_str(), &old) != 0) return errno == ENOENT;
+  if (::stat(replaced.c_str(), &old) != 0) return errno == ENOENT;
   return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
-bool SyncAndClose(int fd) {
-  const bool synced = StepAllowed(SaveStep::Sync) && ::fsync(fd) == 0;
-  const bool allowed = StepAllowed(SaveStep::Close);
-  const bool closed = ::close(fd) == 0 && allowed;
-  return synced && closed;
-}
-
 // The rename is only lasting once the folder is synced. A file system that cannot sync
-// folders (EINVAL) has nothing more to offer.
-bool SyncFolder(const QFileInfo& replaced) {
-  const int fd = ::open(replaced.absolutePath().toStdString().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
+// folders (EINVAL), or a folder that may be written but not read (a drop box), has nothing
+// more to offer.
+bool SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno == EACCES;
   const bool synced = StepAllowed(SaveStep::SyncFolder) && (::fsync(fd) == 0 || errno == EINVAL);
   return ::close(fd) == 0 && synced;
 }
@@ -90,13 +178,13 @@ bool SyncFolder(const QFileInfo& replaced) {
 TextOutputStream::TextOutputStream(std::shared_ptr<FolderItem> target) : target_(std::move(target)) {}
 
 std::shared_ptr<TextOutputStream> TextOutputStream::Create(std::shared_ptr<FolderItem> target) {
-  if (!target || target->Directory()) return nullptr;
-  // The temporary file that Close will need can be made; nothing is replaced yet.
-  std::string probe;
-  const int fd = CreateTemporary(ReplacedFile(target->Path()), probe);
-  if (fd < 0) return nullptr;
-  const bool closed = ::close(fd) == 0;
-  if (::unlink(probe.c_str()) != 0 || !closed) return nullptr;
+  // A file that its permissions protect is not replaced, though its folder would allow it.
+  if (!target || target->Directory() || !target->Writable()) return nullptr;
+  // The new file that Close will need can be made; nothing is replaced yet.
+  NewFile probe;
+  if (!CreateNewFile(PlaceOf(ReplacedFile(target->Path())), probe)) return nullptr;
+  const bool closed = ::close(probe.fd) == 0;
+  if ((!probe.path.empty() && ::unlink(probe.path.c_str()) != 0) || !closed) return nullptr;
   return std::make_shared<TextOutputStream>(std::move(target));
 }
 
@@ -114,20 +202,22 @@ bool TextOutputStream::Close() {
   closed_ = true;
   const std::string text = std::move(buffer_);
   buffer_.clear();
-  const QFileInfo replaced = ReplacedFile(target_->Path());
-  std::string temporary;
-  const int fd = CreateTemporary(replaced, temporary);
-  if (fd < 0) return false;
-  // Up to the rename the old file is untouched; after any failure the temporary file goes.
-  bool whole = WriteAll(fd, text) && KeepPermissions(fd, replaced);
-  if (whole) target_->StoreCodes(temporary);
-  whole = SyncAndClose(fd) && whole;
-  const std::string place = replaced.filePath().toStdString();
-  if (!whole || !StepAllowed(SaveStep::Rename) || ::rename(temporary.c_str(), place.c_str()) != 0) {
-    ::unlink(temporary.c_str());
+  const Place place = PlaceOf(ReplacedFile(target_->Path()));
+  RemoveLeftovers(place);
+  NewFile file;
+  if (!CreateNewFile(place, file)) return false;
+  // Up to the rename the old file is untouched; after any failure the new file goes. It is
+  // named only once it is whole and lasting, and renamed into place at once.
+  bool whole = WriteAll(file.fd, text) && KeepPermissions(file.fd, place.file);
+  if (whole) target_->StoreCodes(file.fd);
+  whole = whole && StepAllowed(SaveStep::Sync) && ::fsync(file.fd) == 0 && GiveName(place, file);
+  const bool allowed = StepAllowed(SaveStep::Close);
+  whole = ::close(file.fd) == 0 && allowed && whole;
+  if (!whole || !StepAllowed(SaveStep::Rename) || ::rename(file.path.c_str(), place.file.c_str()) != 0) {
+    if (!file.path.empty()) ::unlink(file.path.c_str());
     return false;
   }
-  written_ = SyncFolder(replaced);
+  written_ = SyncFolder(place.folder);
   return written_;
 }
 

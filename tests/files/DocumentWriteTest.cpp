@@ -1,5 +1,8 @@
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 
 #include <chrono>
@@ -10,6 +13,7 @@
 
 #include "FilesFixture.h"
 #include "graph/SSRect.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
@@ -34,14 +38,6 @@ class DocumentWriteTest : public FilesTest {
     return saved;
   }
 
-  // Runs the work in a child process; its exit status, or -1 when it did not exit.
-  static int InChild(const std::function<int()>& work) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(work());
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
-  }
 };
 
 // Sets the home folder for the rest of the scope.
@@ -153,21 +149,114 @@ TEST_F(DocumentWriteTest, ASaveThatFailsAtAnyStepLeavesTheOldDocument) {
   }
 }
 
-TEST_F(DocumentWriteTest, AWriteCutShortByTheDiskLeavesTheOldDocument) {
+TEST_F(DocumentWriteTest, ADiskThatFailsLeavesTheOldDocument) {
   const std::string old = SavedThenChanged("run.gdx");
   ASSERT_GT(old.size(), 8192u);
-  // A file-size limit fails the write part way, as a full disk or quota would, for root too.
-  const int status = InChild([this] {
-    signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{4096, 4096};
-    if (setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
-    AnswerWarning();
-    fw::TestHooks::ChooseMenu(*w, "FileSave");
-    return messages == std::vector<std::string>{kSaveProblem} && w->Dirty ? 0 : 1;
-  });
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(ReadFile(Path("run.gdx")), old);
-  EXPECT_EQ(FileNames(), std::vector<std::string>{"run.gdx"});
+  // Failures of the system calls themselves, for root too: a file-size limit fails the write
+  // part way, as a full disk or quota would; fsync reports a disk's write error.
+  const std::pair<const char*, std::function<bool()>> failures[] = {
+      {"write", [] {
+         const rlimit limit{4096, 4096};
+         return signal(SIGXFSZ, SIG_IGN) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &limit) == 0;
+       }},
+      {"fsync", [] { return FailSystemCall(SYS_fsync, EIO); }},
+  };
+  for (const auto& [call, fail] : failures) {
+    EXPECT_EQ(RunInChild([this, &fail] {
+                ASSERT_TRUE(fail());
+                AnswerWarning();
+                fw::TestHooks::ChooseMenu(*w, "FileSave");
+                EXPECT_EQ(messages, std::vector<std::string>{kSaveProblem});
+                EXPECT_TRUE(w->Dirty);
+              }),
+              0)
+        << call;
+    EXPECT_EQ(ReadFile(Path("run.gdx")), old) << call;
+    EXPECT_EQ(FileNames(), std::vector<std::string>{"run.gdx"}) << call;
+  }
+}
+
+TEST_F(DocumentWriteTest, AFileTheUserProtectedIsNotReplaced) {
+  // Saved under its own name, and under a name that the title changes ("lab" becomes "lab.gdx").
+  for (const std::string title : {"run.gdx", "lab"}) {
+    EXPECT_EQ(RunUnprivileged([this, &title](const std::filesystem::path& folder) {
+                dir = folder;
+                const std::string old = SavedThenChanged(title);
+                const std::string name = title == "lab" ? "lab" : "run.gdx";
+                if (title == "lab") {
+                  std::filesystem::rename(Path("lab.gdx"), Path("lab"));
+                  w->myFile = std::make_shared<fw::FolderItem>(Path("lab"));
+                }
+                // chmod a-w, in a folder the user may write.
+                using std::filesystem::perms;
+                const perms readOnly = perms::owner_read | perms::group_read | perms::others_read;
+                std::filesystem::permissions(Path(name), readOnly);
+                AnswerWarning();
+                fw::TestHooks::ChooseMenu(*w, "FileSave");
+                EXPECT_EQ(messages, std::vector<std::string>{kSaveProblem}) << title;
+                EXPECT_TRUE(w->Dirty) << title;
+                EXPECT_EQ(ReadFile(Path(name)), old) << title;
+                EXPECT_EQ(std::filesystem::status(Path(name)).permissions(), readOnly) << title;
+                EXPECT_EQ(FileNames(), std::vector<std::string>{name}) << title;
+
+                fw::FileTestHooks::AnswerNextChooser(Path("copy.gdx"));
+                fw::TestHooks::ChooseMenu(*w, "FileSaveAs");
+                EXPECT_EQ(messages.size(), 1u) << title;
+                EXPECT_FALSE(w->Dirty) << title;
+                EXPECT_EQ(ReadLines(Path("copy.gdx"))[1], "Ann, Bo and Cy") << title;
+                EXPECT_EQ(ReadFile(Path(name)), old) << title;
+              }),
+              0)
+        << title;
+  }
+}
+
+TEST_F(DocumentWriteTest, ASaveIntoAFolderThatCannotBeListedIsDone) {
+  EXPECT_EQ(RunUnprivileged([this](const std::filesystem::path& folder) {
+              dir = folder;
+              SavedThenChanged("run.gdx");
+              // A drop box: the user may write and enter it, not read it, so it cannot be synced.
+              using std::filesystem::perms;
+              std::filesystem::permissions(dir, perms::owner_write | perms::owner_exec);
+              messages.clear();
+              AnswerWarning();
+              fw::TestHooks::ChooseMenu(*w, "FileSave");
+              EXPECT_EQ(messages, std::vector<std::string>{});
+              EXPECT_FALSE(w->Dirty);
+              std::filesystem::permissions(dir, perms::owner_all);
+              EXPECT_EQ(ReadLines(Path("run.gdx"))[1], "Ann, Bo and Cy");
+              EXPECT_EQ(FileNames(), std::vector<std::string>{"run.gdx"});
+            }),
+            0);
+}
+
+TEST_F(DocumentWriteTest, TheLongestNameTheFileSystemTakesCanBeSaved) {
+  // Three-byte letters up to the folder's limit: a temporary name is cut in bytes, not letters.
+  const auto limit = static_cast<std::size_t>(pathconf(dir.c_str(), _PC_NAME_MAX));
+  std::string name;
+  while (name.size() + 3 + 4 <= limit) name += "€";
+  name += std::string(limit - 4 - name.size(), 'x') + ".gdx";
+  ASSERT_EQ(name.size(), limit);
+  // With unnamed temporary files, and where the file system has none.
+  for (const bool unnamed : {true, false}) {
+    EXPECT_EQ(RunInChild([this, &name, unnamed] {
+                if (!unnamed) {
+                  ASSERT_TRUE(FailSystemCall(SYS_openat, EOPNOTSUPP, 2, O_TMPFILE));
+                }
+                w->myFile = std::make_shared<fw::FolderItem>(Path(name));
+                w->SetTitle(name);
+                w->Dirty = true;
+                AnswerWarning();
+                w->Files.DoSave();
+                EXPECT_EQ(messages, std::vector<std::string>{});
+                EXPECT_FALSE(w->Dirty);
+              }),
+              0)
+        << unnamed;
+    EXPECT_EQ(FileNames(), std::vector<std::string>{name}) << unnamed;
+    EXPECT_EQ(ReadLines(Path(name)).size(), 527u) << unnamed;
+    std::filesystem::remove(Path(name));
+  }
 }
 
 TEST_F(DocumentWriteTest, ADocumentKilledWhileSavingIsTheOldOrTheNew) {
@@ -189,6 +278,11 @@ TEST_F(DocumentWriteTest, ADocumentKilledWhileSavingIsTheOldOrTheNew) {
   std::uniform_int_distribution<long long> delay(0, 3 * saveTime.count() + 2000);
   int kills = 0;
   int whole = 0;
+  int cutFilesLeft = 0;
+  // Where the file system has no unnamed files, the new file is named from the start.
+  const int unnamed = open(dir.c_str(), O_TMPFILE | O_WRONLY, 0600);
+  const bool unnamedFiles = unnamed >= 0;
+  if (unnamedFiles) close(unnamed);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (kills < 300 && std::chrono::steady_clock::now() < deadline) {
     const pid_t pid = fork();
@@ -209,14 +303,35 @@ TEST_F(DocumentWriteTest, ADocumentKilledWhileSavingIsTheOldOrTheNew) {
       break;
     }
     ++whole;
-    // Temporary files of killed saves are left for good; clear them away between runs.
+    // Beside the document a kill leaves no file at all, or, when it falls between the naming
+    // of the new file and its rename, that file whole: never a cut one.
     for (const std::string& name : FileNames()) {
-      if (name != "run.gdx") std::filesystem::remove(dir / name);
+      const std::string text = ReadFile(Path(name));
+      if (unnamedFiles && text != saved[0] && text != saved[1]) ++cutFilesLeft;
     }
   }
   EXPECT_EQ(whole, kills);
+  EXPECT_EQ(cutFilesLeft, 0);
   // A loaded machine may fit fewer kills into the time.
   EXPECT_GE(kills, 50);
+  // The next save removes what the killed saves left.
+  w->Files.DoSave();
+  EXPECT_EQ(FileNames(), std::vector<std::string>{"run.gdx"});
+}
+
+TEST_F(DocumentWriteTest, ASaveRemovesWhatAKilledSaveLeftAndNothingElse) {
+  SavedThenChanged("run.gdx");
+  // A killed save's file; one that a save still running holds locked; files of other names.
+  WriteFile(Path(".run.gdx.k1ll3d00"), "Gradix 2.0 File\n");
+  WriteFile(Path(".run.gdx.w0rk1ng0"), "Gradix 2.0 File\n");
+  WriteFile(Path(".run.gdx.backup"), "kept\n");
+  WriteFile(Path(".lab.gdx.k1ll3d00"), "kept\n");
+  const int running = open(Path(".run.gdx.w0rk1ng0").c_str(), O_RDONLY);
+  ASSERT_EQ(flock(running, LOCK_EX), 0);
+  w->Files.DoSave();
+  close(running);
+  EXPECT_FALSE(w->Dirty);
+  EXPECT_EQ(FileNames(), (std::vector<std::string>{".lab.gdx.k1ll3d00", ".run.gdx.backup", ".run.gdx.w0rk1ng0", "run.gdx"}));
 }
 
 TEST_F(DocumentWriteTest, AnotherFileOfTheTitlesNameIsNeverReplacedUnasked) {

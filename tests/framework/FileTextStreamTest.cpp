@@ -15,6 +15,7 @@
 #include "framework/FolderItem.h"
 #include "framework/TextInputStream.h"
 #include "framework/TextOutputStream.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
@@ -167,18 +168,21 @@ TEST_F(FileTextStreamTest, TheReplacedFileKeepsItsPermissionsAndItsLinks) {
 }
 
 TEST_F(FileTextStreamTest, AReadOnlyFolderIsReportedAndLeavesTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-  std::string path = Write("locked.gdx", "old\n");
-  auto item = std::make_shared<fw::FolderItem>(path);
-  auto out = item->CreateTextFile();
-  ASSERT_NE(out, nullptr);
-  out->WriteLine("new");
-  // The folder turns read-only before the stream is closed: no temporary file can be made.
-  QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-  EXPECT_FALSE(out->Close());
-  EXPECT_FALSE(item->CreateTextFile());
-  QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  EXPECT_EQ(Contents(path), "old\n");
+  EXPECT_EQ(RunUnprivileged([](const std::filesystem::path& folder) {
+              const std::string path = folder / "locked.gdx";
+              std::ofstream(path) << "old\n";
+              auto item = std::make_shared<fw::FolderItem>(path);
+              auto out = item->CreateTextFile();
+              ASSERT_NE(out, nullptr);
+              out->WriteLine("new");
+              // The folder turns read-only before the stream is closed: no new file can be made.
+              using std::filesystem::perms;
+              std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec);
+              EXPECT_FALSE(out->Close());
+              EXPECT_FALSE(item->CreateTextFile());
+              EXPECT_EQ(Contents(path), "old\n");
+            }),
+            0);
 }
 
 TEST_F(FileTextStreamTest, AFailedWriteIsReportedAndLeavesTheOldFile) {
