@@ -132,8 +132,12 @@ void RepDatSheet::PBEnter_Action() {
 
 void RepDatSheet::AddMenuHandlers() {}
 
-// A result left over from an earlier showing must never reach a new caller.
-void RepDatSheet::Event_Activate() { HaveData = false; }
+// A result left over from an earlier showing must never reach a new caller. The
+// values are typed straight after "r", so the entry takes the keys at once.
+void RepDatSheet::Event_Activate() {
+  HaveData = false;
+  Get<fw::EditField>("EFData").SetFocus();
+}
 
 void RepDatSheet::DoCalculate() {
   const std::string text = LinesAsBlanks(Get<fw::EditField>("EFData").Text());

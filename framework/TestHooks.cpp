@@ -151,12 +151,18 @@ void ClearModifierKeys() { QtSupport::SetModifierOverride(std::nullopt); }
 
 int BeepCount() { return QtSupport::Beeps(); }
 
-void TypeText(Control& control, const std::string& text) {
+// One key per character, to a control or to a window's focus.
+template <class Target>
+void TypeEach(Target& target, const std::string& text) {
   const QString q = QtSupport::ToQ(text);
   for (char32_t c : q.toUcs4()) {
-    PressKey(control, QtSupport::FromQ(QString::fromUcs4(&c, 1)));
+    PressKey(target, QtSupport::FromQ(QString::fromUcs4(&c, 1)));
   }
 }
+
+void TypeText(Control& control, const std::string& text) { TypeEach(control, text); }
+
+void TypeText(Window& window, const std::string& text) { TypeEach(window, text); }
 
 void PressKey(Control& control, const std::string& key, const std::string& modifiers) {
   QWidget* target = control.KeyTarget();

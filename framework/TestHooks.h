@@ -44,7 +44,9 @@ int BeepCount();
 // holding any of "shift", "ctrl", "alt".
 void TypeText(Control& control, const std::string& text);
 void PressKey(Control& control, const std::string& key, const std::string& modifiers = "");
-// To the window's focused control, or the window itself when none has the focus.
+// To the window's focused control, or the window itself when none has the focus:
+// where the user's typing goes, without giving any control the focus first.
+void TypeText(Window& window, const std::string& text);
 void PressKey(Window& window, const std::string& key, const std::string& modifiers = "");
 
 // Mouse clicks at the control's centre, or at (x, y) relative to its top-left corner.

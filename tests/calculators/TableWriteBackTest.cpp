@@ -35,10 +35,14 @@ class TableWriteBackTest : public testing::Test {
     th::TypeText(LB(), key);
   }
 
+  // The student types the values straight after "r", without clicking into the
+  // dialog: the keys go wherever the focus is as it shows.
   static void AnswerRepeated(const std::string& values) {
     th::AnswerNextDialog([values](fw::Window& d) {
-      th::TypeText(Field(d, "EFData"), values);
-      th::PressKey(Field(d, "EFData"), "Return");
+      EXPECT_TRUE(Field(d, "EFData").HasFocus());
+      th::TypeText(d, values);
+      EXPECT_EQ(Field(d, "EFData").Text(), values);
+      th::PressKey(d, "Return");
       th::Click(Button(d, "PBEnter"));
     });
   }

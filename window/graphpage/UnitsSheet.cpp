@@ -31,6 +31,7 @@ class UnitsSheet& UnitsSheet() { return fw::SharedWindow<class UnitsSheet>(); }
 void UnitsSheet::Layout() {
   SetTitle("Untitled");
   SetSize(414, 147);
+  Activate = [this] { Event_Activate(); };
 }
 
 void UnitsSheet::CreateControls() { _CreateControls0(); }
@@ -79,6 +80,14 @@ void UnitsSheet::PBCancel_Action() {
 }
 
 void UnitsSheet::AddMenuHandlers() {}
+
+// The units are typed at once into the first shown field; its earlier text is
+// selected, so typing replaces it.
+void UnitsSheet::Event_Activate() {
+  fw::EditField& first = EFV->Visible() ? *EFV : *EFH;
+  first.SetFocus();
+  first.SelectAll();
+}
 
 bool UnitsSheet::GotCalcUnits(std::string& hUnits, std::string& vUnits) {
   if (!Cancelled) {

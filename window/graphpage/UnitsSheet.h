@@ -41,6 +41,7 @@ class UnitsSheet : public fw::Window {
   void PBDone_Action();
   void PBCancel_Action();
   void AddMenuHandlers();
+  void Event_Activate();
   // Hands out the text of each shown field; false (nothing touched) after "Cancel".
   bool GotCalcUnits(std::string& hUnits, std::string& vUnits);
   // Shows the field of each axis asked for; "Done" only while every shown field holds text.

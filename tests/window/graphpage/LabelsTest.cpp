@@ -68,7 +68,9 @@ TEST_F(LabelsTest, AnUnknownFormulaAsksForItsUnitsInTheDialog) {
     hShown = d.EFH->Visible() && d.STH->Visible();
     vShown = d.EFV->Visible() || d.STV->Visible();
     doneAtFirst = d.PBDone->Enabled();
-    fw::TestHooks::TypeText(*d.EFH, "s^3^");
+    // Typed at once, as the dialog shows: the only field shown takes it.
+    EXPECT_TRUE(d.EFH->HasFocus());
+    fw::TestHooks::TypeText(d, "s^3^");
     EXPECT_TRUE(fw::TestHooks::SaveScreenshot(d, TempPath("units-dialog.png")));
     doneAfterTyping = d.PBDone->Enabled();
     d.PBDone->Push();
@@ -102,7 +104,8 @@ TEST_F(LabelsTest, CancellingTheUnitsDialogStaysOnThePageAndAsksAgainWithTheType
   AnswerUnits([&](class UnitsSheet& d) {
     shown = d.EFV->Text();
     done = d.PBDone->Enabled();
-    d.EFV->SetText("none");
+    // The earlier text is selected, so what is typed replaces it.
+    fw::TestHooks::TypeText(d, "none");
     d.PBDone->Push();
   });
   ToGraph();
@@ -122,7 +125,9 @@ TEST_F(LabelsTest, BothAxesAskedNeedBothFieldsFilled) {
   AnswerUnits([&](class UnitsSheet& d) {
     d.EFH->SetText("");
     d.EFV->SetText("");
-    fw::TestHooks::TypeText(*d.EFV, "x");
+    // The vertical field, at the left, comes first.
+    EXPECT_TRUE(d.EFV->HasFocus());
+    fw::TestHooks::TypeText(d, "x");
     done.push_back(d.PBDone->Enabled());
     fw::TestHooks::TypeText(*d.EFH, "y");
     done.push_back(d.PBDone->Enabled());
