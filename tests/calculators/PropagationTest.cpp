@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -74,6 +75,30 @@ TEST(Propagation, TwoVariablesAddInQuadrature) {
   ASSERT_TRUE(Propagate("a+b", {{"a", 1.0, 0.3}, {"b", 2.0, 0.4}}, 10000, run));
   EXPECT_EQ(run.Result, 3.0);
   EXPECT_NEAR(run.Unc, 0.5, 0.015);
+}
+
+TEST(Propagation, TenExperimentsReportTTimesTheirSampleSpread) {
+  const double t = 2.262;
+  fw::SeedRnd(19);
+  Propagation run;
+  ASSERT_TRUE(Propagate("a*b", {{"a", 2.0, 0.4}, {"b", 3.0, 0.9}}, 10, run)) << run.ErrorMessage;
+  EXPECT_EQ(run.StudentFactor, t);
+  EXPECT_EQ(run.Result, 6.0);
+
+  // The same draws again: one deviate per variable per experiment, a before b.
+  fw::SeedRnd(19);
+  std::vector<double> results;
+  for (int e = 0; e < 10; ++e) {
+    const double a = 2.0 + GlobalFuncts::RndDev() * (0.4 / t);
+    const double b = 3.0 + GlobalFuncts::RndDev() * (0.9 / t);
+    results.push_back(a * b);
+  }
+  double mean = 0;
+  for (double r : results) mean += r / 10;
+  double squares = 0;
+  for (double r : results) squares += (r - mean) * (r - mean);
+  const double expected = t * std::sqrt(squares / 9);
+  EXPECT_NEAR(run.Unc, expected, 1e-12 * expected);
 }
 
 TEST(Propagation, FailuresStopWithTheirMessage) {

@@ -67,6 +67,14 @@ TEST(EvaluatorRun, ArithmeticAndPrecedence) {
   EXPECT_EQ(Value("1+2*3^2"), 19);
 }
 
+TEST(EvaluatorRun, ASquareLeavesItsValueWhereTheNextOperatorTakesIt) {
+  EXPECT_EQ(Value("x^2*3", 1.5), 6.75);
+  EXPECT_EQ(Value("x^2*3", -2), 12);
+  EXPECT_EQ(Value("3*x^2", 1.5), 6.75);
+  EXPECT_EQ(Value("x^2-x", 0.5), -0.25);
+  EXPECT_EQ(Value("pow(x,2)*3", -2), 12);
+}
+
 TEST(EvaluatorRun, Functions) {
   EXPECT_EQ(Value("abs(-2.5)"), 2.5);
   EXPECT_EQ(Value("sqrt(16)"), 4);

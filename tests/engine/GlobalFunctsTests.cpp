@@ -149,6 +149,15 @@ TEST(FormatValUnc, OwnExponents) {
   ExpectValUnc(-6.02e23, 1e15, "-6.02e+23", "1.00e+15");
 }
 
+TEST(FormatValUnc, SixDecadesApartShareTheExponentSevenDoNot) {
+  // 12345678 is E 7; 15 is E 1 (diff 6) and 1.5 is E 0 (diff 7).
+  ExpectValUnc(12345678, 15, "+1.2345678e+7", "0.0000015e+7");
+  ExpectValUnc(12345678, 1.5, "+1.23e+7", "1.50e+0");
+  // 0.0033 is E -3; 4.5e-9 is E -9 (diff 6) and 4.5e-10 is E -10 (diff 7).
+  ExpectValUnc(-0.0033, 4.5e-9, "-3.3000000e-3", "0.0000045e-3");
+  ExpectValUnc(-0.0033, 4.5e-10, "-3.30e-3", "4.50e-10");
+}
+
 TEST(FormatValUnc, ZeroUncertainty) {
   ExpectValUnc(1.5, 0, "1.50", "0.00");
   ExpectValUnc(12345, 0, "+1.23e+4", "0.00e+0");

@@ -277,9 +277,14 @@ TEST_F(DocumentReadTest, ShortOrDamagedFilesAreRefusedWithoutChangingTheWindow) 
   std::vector<std::pair<std::string, std::vector<std::string>>> bad;
   bad.push_back({"short", {good.begin(), good.begin() + 300}});
   bad.push_back({"oneshort", {good.begin(), good.end() - 1}});
-  auto format = good;
-  format[6] = "13";
-  bad.push_back({"format", format});
+  // Lines 7 and 8 hold the two number formats, codes 0..12.
+  for (int line : {7, 8}) {
+    for (const char* code : {"13", "-1"}) {
+      auto format = good;
+      format[static_cast<std::size_t>(line - 1)] = code;
+      bad.push_back({"format" + std::to_string(line) + code, format});
+    }
+  }
   auto place = good;
   place[26] = "left";
   bad.push_back({"place", place});
@@ -306,6 +311,9 @@ TEST_F(DocumentReadTest, HandEditedNumbersAndFlagsAreRead) {
   lines[24] = "trueish";
   lines[28] = "TRUE";
   lines[31] = "yes";
+  // The first and the last number format.
+  lines[6] = "0";
+  lines[7] = "12";
   WriteLines(Path("edited.gdx"), lines);
   MainWndo& r = OpenDocument(Path("edited.gdx"));
   EXPECT_EQ(r.Data[0][0][1], 2.5);
@@ -315,7 +323,9 @@ TEST_F(DocumentReadTest, HandEditedNumbersAndFlagsAreRead) {
   EXPECT_TRUE(r.CellFull[0][4]);
   EXPECT_EQ(r.Data[0][1][1], 0.0);
   EXPECT_TRUE(r.CellFull[1][1]);
-  EXPECT_EQ(r.LBData->Cell(0, 4), GlobalFuncts::Reformat(1.0, 8));
+  EXPECT_EQ(r.PUHFormat->ListIndex(), 0);
+  EXPECT_EQ(r.PUVFormat->ListIndex(), 12);
+  EXPECT_EQ(r.LBData->Cell(0, 4), GlobalFuncts::Reformat(1.0, 12));
   EXPECT_EQ(fw::TestHooks::DialogsShown(), 0);
   EXPECT_TRUE(r.GotGraph);
   EXPECT_TRUE(r.SSTeam->DeFlowered);

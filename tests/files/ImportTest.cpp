@@ -194,16 +194,22 @@ TEST_F(ImportTest, EmptyLinesAtTheEndAreNoRowsInAnyLayout) {
 }
 
 TEST_F(ImportTest, AFileLongerThanTheTableIsRefused) {
-  std::string text;
-  for (int i = 0; i < 100; ++i) text += fw::Str(i) + "\n";
-  Import(text, &ImportSheet::RBOne, nullptr, 0, true);
-  EXPECT_EQ(messages, std::vector<std::string>{"File is inconsistent with selected import format."});
+  // The values 0 .. count - 1, one line of them or one line each.
+  auto numbers = [](int count, const std::string& separator) {
+    std::string text = "0";
+    for (int i = 1; i < count; ++i) text += separator + fw::Str(i);
+    return text + "\n";
+  };
+  Import(numbers(100, "\n"), &ImportSheet::RBOne, nullptr, 0, true);
+  Import(numbers(100, "\t"), &ImportSheet::RBOneTabs, nullptr, 0, true);
+  EXPECT_EQ(messages, std::vector<std::string>(2, "File is inconsistent with selected import format."));
   ExpectOldTable();
 
-  std::string ninetyNine;
-  for (int i = 0; i < 99; ++i) ninetyNine += fw::Str(i) + "\n";
-  Import(ninetyNine, &ImportSheet::RBOne);
+  Import(numbers(99, "\n"), &ImportSheet::RBOne);
   ExpectCell(98, 1, 98);
+  Import(numbers(99, "\t"), &ImportSheet::RBOneTabs, &ImportSheet::PUOneTabs, 1);
+  ExpectCell(98, 2, 98);
+  ExpectCell(0, 2, 0);
 }
 
 TEST_F(ImportTest, UndoRestoresTheTableAndFormulas) {
