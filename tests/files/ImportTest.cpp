@@ -23,7 +23,11 @@ class ImportTest : public FilesTest {
   void Import(const std::string& text, fw::RadioButton* ImportSheet::*layout,
               fw::PopupMenu* ImportSheet::*popup = nullptr, int item = 0, bool warned = false) {
     WriteFile(Path("data.txt"), text);
-    fw::FileTestHooks::AnswerNextChooser(Path("data.txt"));
+    ImportFile(Path("data.txt"), layout, popup, item, warned);
+  }
+  void ImportFile(const std::string& path, fw::RadioButton* ImportSheet::*layout,
+                  fw::PopupMenu* ImportSheet::*popup = nullptr, int item = 0, bool warned = false) {
+    fw::FileTestHooks::AnswerNextChooser(path);
     AnswerImport([=](class ImportSheet& d) {
       fw::TestHooks::Click(*(d.*layout));
       if (popup) (d.*popup)->SetListIndex(item);
@@ -204,6 +208,20 @@ TEST_F(ImportTest, AFileLongerThanTheTableIsRefused) {
   for (int i = 0; i < 99; ++i) ninetyNine += fw::Str(i) + "\n";
   Import(ninetyNine, &ImportSheet::RBOne);
   ExpectCell(98, 1, 98);
+}
+
+TEST_F(ImportTest, AHugeFileIsRefusedAtOnceInEveryLayout) {
+  GrowHuge(Path("disk.img"));
+  for (auto layout : {&ImportSheet::RBFourCol, &ImportSheet::RRBDatUnc, &ImportSheet::RBXY, &ImportSheet::RBOneTabs,
+                      &ImportSheet::RBOne}) {
+    messages.clear();
+    const ReadCost cost;
+    ImportFile(Path("disk.img"), layout, nullptr, 0, true);
+    ExpectCheap(cost);
+    EXPECT_EQ(messages, std::vector<std::string>{"File is inconsistent with selected import format."});
+    ExpectOldTable();
+    EXPECT_FALSE(w->Dirty);
+  }
 }
 
 TEST_F(ImportTest, UndoRestoresTheTableAndFormulas) {
