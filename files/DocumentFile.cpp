@@ -35,6 +35,21 @@ const char* const kInconsistent = "File is inconsistent with selected import for
 constexpr int kFirstRowLine = 33;  // 1-based: the separator of row 0
 constexpr int kRows = 99;
 
+// Bounds on reading a document or an import file, so that a huge file picked by mistake (a
+// disk image, a log) is refused at once instead of being read whole. The longest line this
+// program writes is a graph string built from two fields of 32767 characters of up to three
+// bytes each, about 200 KiB, and a whole document stays under 5 MiB; an import file
+// fills at most 99 rows of 4 values, or 4 lines of 99 values. The bounds leave a wide margin
+// for long hand-typed texts and numbers.
+constexpr std::size_t kLineBytes = std::size_t{4} << 20;
+constexpr std::size_t kFileBytes = std::size_t{32} << 20;
+
+std::shared_ptr<fw::TextInputStream> OpenBounded(const fw::FolderItem& file) {
+  std::shared_ptr<fw::TextInputStream> in = file.OpenAsTextFile();
+  if (in) in->SetLimits(kLineBytes, kFileBytes);
+  return in;
+}
+
 // A text with a line break would shift every later line of the file.
 std::string OneLine(std::string text) {
   for (char& c : text) {
@@ -308,7 +323,7 @@ void DocumentFile::zShowLines(const std::vector<std::string>& lines) {
 }
 
 void DocumentFile::DoRead() {
-  std::shared_ptr<fw::TextInputStream> in = w.myFile ? w.myFile->OpenAsTextFile() : nullptr;
+  std::shared_ptr<fw::TextInputStream> in = w.myFile ? OpenBounded(*w.myFile) : nullptr;
   if (!in) {
     zRefuseFile(kCantOpen);
     return;
@@ -325,7 +340,7 @@ void DocumentFile::DoRead() {
   // damaged file leaves the window as it was.
   while (static_cast<int>(lines.size()) < kLines && !in->EndOfFile()) lines.push_back(in->ReadLine());
   in->Close();
-  if (!zLinesOK(lines)) {
+  if (in->LimitPassed() || !zLinesOK(lines)) {
     zRefuseFile(kNotADocument);
     return;
   }
@@ -436,7 +451,7 @@ void DocumentFile::ReadImported() {
   w.LastAction = nullptr;
   std::shared_ptr<fw::FolderItem> file = fw::GetOpenFolderItem("text/plain", w.myFile.get());
   if (!file) return;
-  std::shared_ptr<fw::TextInputStream> in = file->OpenAsTextFile();
+  std::shared_ptr<fw::TextInputStream> in = OpenBounded(*file);
   if (!in) {
     w.CallWarnDialog(kImportCantOpen);
     return;
@@ -448,7 +463,8 @@ void DocumentFile::ReadImported() {
   if (type < 1 || type > 5) return;
   const bool pairOK = type != 2 || col == 1 || col == 3;
   if (col < 1 || col > 4 || !pairOK) return;
-  if (!zReadLayout(copy, *in, type, col)) {
+  // Past the bounds the stream reads as ended, though the file goes on.
+  if (!zReadLayout(copy, *in, type, col) || in->LimitPassed()) {
     w.CallWarnDialog(kInconsistent);
     return;
   }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <algorithm>
 
 namespace fw {
 
@@ -30,16 +31,35 @@ std::shared_ptr<TextInputStream> TextInputStream::Open(const std::string& path) 
   return std::make_shared<TextInputStream>(std::move(file));
 }
 
+void TextInputStream::SetLimits(std::size_t lineBytes, std::size_t fileBytes) {
+  lineBytes_ = lineBytes;
+  fileBytes_ = fileBytes;
+}
+
+void TextInputStream::Pass() {
+  passed_ = true;
+  std::string().swap(buffer_);
+  pos_ = 0;
+}
+
 bool TextInputStream::Fill() {
-  if (!file_ || !file_->isOpen()) return false;
+  if (passed_ || !file_ || !file_->isOpen()) return false;
   if (pos_ > 0) {
     buffer_.erase(0, pos_);
     pos_ = 0;
   }
+  const std::size_t room = std::min(fileBytes_ - taken_, static_cast<std::size_t>(kChunk));
+  if (room == 0) {
+    char more = 0;
+    if (file_->read(&more, 1) > 0) Pass();
+    return false;
+  }
   std::size_t old = buffer_.size();
-  buffer_.resize(old + kChunk);
-  qint64 n = file_->read(buffer_.data() + old, kChunk);
-  buffer_.resize(old + static_cast<std::size_t>(n > 0 ? n : 0));
+  buffer_.resize(old + room);
+  qint64 n = file_->read(buffer_.data() + old, static_cast<qint64>(room));
+  const std::size_t got = static_cast<std::size_t>(n > 0 ? n : 0);
+  buffer_.resize(old + got);
+  taken_ += got;
   if (!started_) {
     if (buffer_.size() < 3 && n > 0) return true;  // too short yet to tell a byte-order mark
     started_ = true;
@@ -52,6 +72,11 @@ std::string TextInputStream::ReadLine() {
   std::size_t scanned = pos_;
   while (true) {
     std::size_t end = buffer_.find_first_of("\r\n", scanned);
+    // The line so far, whether or not its end is in the buffer yet.
+    if (std::min(end, buffer_.size()) - pos_ > lineBytes_) {
+      Pass();
+      return {};
+    }
     if (end != std::string::npos) {
       // A CR at the end of the buffer may be the first half of a CRLF.
       if (buffer_[end] == '\r' && end + 1 == buffer_.size()) {
@@ -60,6 +85,7 @@ std::string TextInputStream::ReadLine() {
           scanned = pos_ + offset;
           continue;
         }
+        if (passed_) return {};
         end = pos_ + offset;
       }
       std::string line = buffer_.substr(pos_, end - pos_);

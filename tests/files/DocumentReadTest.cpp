@@ -300,6 +300,59 @@ TEST_F(DocumentReadTest, ShortOrDamagedFilesAreRefusedWithoutChangingTheWindow) 
   }
 }
 
+TEST_F(DocumentReadTest, AHugeFileIsRefusedAtOnce) {
+  // A disk image of one endless line, and a document whose last value runs on into one.
+  GrowHuge(Path("disk.gdx"));
+  std::string text = ReadFile(SaveSample());
+  ASSERT_EQ(text.substr(text.size() - 22), "+3.500000000000000e+0\n");
+  text.pop_back();
+  WriteFile(Path("endless.gdx"), text);
+  GrowHuge(Path("endless.gdx"));
+  for (const char* name : {"disk.gdx", "endless.gdx"}) {
+    messages.clear();
+    AnswerWarning();
+    const ReadCost cost;
+    MainWndo& r = OpenDocument(Path(name));
+    ExpectCheap(cost);
+    EXPECT_EQ(messages, std::vector<std::string>{"Open Problem: Not a Gradix file or data is corrupt."}) << name;
+    EXPECT_EQ(r.myFile, nullptr) << name;
+    ExpectEmpty(r);
+  }
+}
+
+TEST_F(DocumentReadTest, TheLongestTextsTheProgramWritesComeBackThoughAHugeTailFollows) {
+  // Fields at their longest, of three-byte characters; graph strings made of two such texts,
+  // and a title longer still.
+  std::string field;
+  for (int i = 0; i < 32767; ++i) field += "\xE2\x82\xAC";
+  const std::string twice = "!Graph of " + field + " vs. " + field + "!";
+  const std::vector<fw::EditField* MainWndo::*> fields = {
+      &MainWndo::EFNames,  &MainWndo::EFHName,    &MainWndo::EFHUnits,   &MainWndo::EFVName,
+      &MainWndo::EFVUnits, &MainWndo::EFHFormula, &MainWndo::EFVFormula, &MainWndo::EFHMin,
+      &MainWndo::EFHMax,   &MainWndo::EFVMin,     &MainWndo::EFVMax};
+  const std::vector<std::string MainWndo::*> strings = {
+      &MainWndo::GrfTeam,   &MainWndo::GrfXLabel,  &MainWndo::GrfXUnits,     &MainWndo::GrfYLabel,
+      &MainWndo::GrfYUnits, &MainWndo::SlopeUnits, &MainWndo::InterceptUnits};
+  for (auto f : fields) (w->*f)->SetText(field);
+  for (auto s : strings) w->*s = twice;
+  w->GrfTitle = std::string(300000, 'a');
+  w->myFile = std::make_shared<fw::FolderItem>(Path("long.gdx"));
+  w->SetTitle("long.gdx");
+  w->Files.DoSave();
+  ASSERT_GT(std::filesystem::file_size(Path("long.gdx")), 2 * ReadCost::kMiB);
+  GrowHuge(Path("long.gdx"));
+
+  const ReadCost cost;
+  MainWndo& r = OpenDocument(Path("long.gdx"));
+  EXPECT_LT(cost.BytesRead(), 64 * ReadCost::kMiB);
+  EXPECT_EQ(fw::TestHooks::DialogsShown(), 0);
+  ASSERT_NE(r.myFile, nullptr);
+  for (auto f : fields) EXPECT_TRUE((r.*f)->Text() == field);
+  for (auto s : strings) EXPECT_TRUE(r.*s == twice);
+  EXPECT_TRUE(r.GrfTitle == std::string(300000, 'a'));
+  EXPECT_FALSE(r.Dirty);
+}
+
 TEST_F(DocumentReadTest, HandEditedNumbersAndFlagsAreRead) {
   auto lines = ReadLines(SaveSample());
   lines[33] = " 2.5 ";

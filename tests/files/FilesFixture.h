@@ -1,9 +1,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -32,6 +35,38 @@
 #include "framework/Text.h"
 #include "framework/Window.h"
 #include "window/MainWndo.h"
+
+// What a piece of work costs the process: its time, the bytes it reads from files, and how
+// far it raises the process's peak memory.
+class ReadCost {
+ public:
+  double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
+  std::int64_t BytesRead() const { return BytesReadSoFar() - read_; }
+  std::int64_t PeakGrowth() const { return PeakMemory() - peak_; }
+
+  static constexpr std::int64_t kMiB = 1 << 20;
+
+ private:
+  static std::int64_t BytesReadSoFar() {
+    std::ifstream io("/proc/self/io");
+    for (std::string key; io >> key;) {
+      std::int64_t value = 0;
+      io >> value;
+      if (key == "rchar:") return value;
+    }
+    ADD_FAILURE() << "no rchar in /proc/self/io";
+    return 0;
+  }
+  static std::int64_t PeakMemory() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::int64_t>(usage.ru_maxrss) * 1024;
+  }
+
+  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  std::int64_t read_ = BytesReadSoFar();
+  std::int64_t peak_ = PeakMemory();
+};
 
 // A document window as a user reaches it, a folder of its own for files, and the
 // means to answer the dialogs and choosers that saving, opening and importing show.
@@ -141,6 +176,19 @@ class FilesTest : public ::testing::Test {
     std::string text;
     for (const std::string& line : lines) text += line + "\n";
     WriteFile(path, text);
+  }
+  // Makes the file 512 MiB long with zero bytes after what it holds, taking no room on disk:
+  // a disk image, or a document with such a tail.
+  static void GrowHuge(const std::string& path) {
+    if (!std::filesystem::exists(path)) WriteFile(path, "");
+    std::filesystem::resize_file(path, 512 * ReadCost::kMiB);
+  }
+  // Reading a 512 MiB file is refused or stopped at once: within a second, reading and
+  // holding a small part of it.
+  static void ExpectCheap(const ReadCost& cost) {
+    EXPECT_LT(cost.Seconds(), 1.0);
+    EXPECT_LT(cost.BytesRead(), 64 * ReadCost::kMiB);
+    EXPECT_LT(cost.PeakGrowth(), 64 * ReadCost::kMiB);
   }
 
   MainWndo* w = nullptr;

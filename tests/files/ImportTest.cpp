@@ -23,7 +23,11 @@ class ImportTest : public FilesTest {
   void Import(const std::string& text, fw::RadioButton* ImportSheet::*layout,
               fw::PopupMenu* ImportSheet::*popup = nullptr, int item = 0, bool warned = false) {
     WriteFile(Path("data.txt"), text);
-    fw::FileTestHooks::AnswerNextChooser(Path("data.txt"));
+    ImportFile(Path("data.txt"), layout, popup, item, warned);
+  }
+  void ImportFile(const std::string& path, fw::RadioButton* ImportSheet::*layout,
+                  fw::PopupMenu* ImportSheet::*popup = nullptr, int item = 0, bool warned = false) {
+    fw::FileTestHooks::AnswerNextChooser(path);
     AnswerImport([=](class ImportSheet& d) {
       fw::TestHooks::Click(*(d.*layout));
       if (popup) (d.*popup)->SetListIndex(item);
@@ -210,6 +214,20 @@ TEST_F(ImportTest, AFileLongerThanTheTableIsRefused) {
   Import(numbers(99, "\t"), &ImportSheet::RBOneTabs, &ImportSheet::PUOneTabs, 1);
   ExpectCell(98, 2, 98);
   ExpectCell(0, 2, 0);
+}
+
+TEST_F(ImportTest, AHugeFileIsRefusedAtOnceInEveryLayout) {
+  GrowHuge(Path("disk.img"));
+  for (auto layout : {&ImportSheet::RBFourCol, &ImportSheet::RRBDatUnc, &ImportSheet::RBXY, &ImportSheet::RBOneTabs,
+                      &ImportSheet::RBOne}) {
+    messages.clear();
+    const ReadCost cost;
+    ImportFile(Path("disk.img"), layout, nullptr, 0, true);
+    ExpectCheap(cost);
+    EXPECT_EQ(messages, std::vector<std::string>{"File is inconsistent with selected import format."});
+    ExpectOldTable();
+    EXPECT_FALSE(w->Dirty);
+  }
 }
 
 TEST_F(ImportTest, UndoRestoresTheTableAndFormulas) {

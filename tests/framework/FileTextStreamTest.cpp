@@ -93,6 +93,43 @@ TEST_F(FileTextStreamTest, LongFilesCrossBufferBoundaries) {
   EXPECT_EQ(ReadLines(Write("long", bytes)), expected);
 }
 
+TEST_F(FileTextStreamTest, LimitsEndTheStreamAtALineOrAFileTooLong) {
+  // Lines up to the line limit, and files up to the file limit, empty lines counted, read whole.
+  auto open = [this](const std::string& name, const std::string& bytes) {
+    auto in = fw::TextInputStream::Open(Write(name, bytes));
+    in->SetLimits(4, 12);
+    return in;
+  };
+  auto in = open("line", "abcd\r\nabcde\nx\n");
+  EXPECT_EQ(in->ReadLine(), "abcd");
+  EXPECT_FALSE(in->LimitPassed());
+  EXPECT_EQ(in->ReadLine(), "");
+  EXPECT_TRUE(in->LimitPassed());
+  EXPECT_TRUE(in->EndOfFile());
+  EXPECT_EQ(in->ReadLine(), "");
+
+  in = open("exact", "ab\n\nc\r\nefgh\r");
+  Lines lines;
+  while (!in->EndOfFile()) lines.push_back(in->ReadLine());
+  EXPECT_EQ(lines, (Lines{"ab", "", "c", "efgh"}));
+  EXPECT_FALSE(in->LimitPassed());
+
+  in = open("feeds", std::string(13, '\n'));
+  lines.clear();
+  while (!in->EndOfFile()) lines.push_back(in->ReadLine());
+  EXPECT_EQ(lines, Lines(12, ""));
+  EXPECT_TRUE(in->LimitPassed());
+
+  // A line cut by the file limit is not given.
+  in = open("cut", "abcd\ncd\n\nefgh");
+  EXPECT_EQ(in->ReadLine(), "abcd");
+  EXPECT_EQ(in->ReadLine(), "cd");
+  EXPECT_EQ(in->ReadLine(), "");
+  EXPECT_FALSE(in->LimitPassed());
+  EXPECT_EQ(in->ReadLine(), "");
+  EXPECT_TRUE(in->LimitPassed());
+}
+
 TEST_F(FileTextStreamTest, ReadAllReturnsTheRest) {
   auto in = fw::TextInputStream::Open(Write("all", "\xEF\xBB\xBFhead\nrest\r\nend"));
   ASSERT_NE(in, nullptr);
