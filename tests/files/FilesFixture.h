@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -36,11 +35,12 @@
 #include "framework/Window.h"
 #include "window/MainWndo.h"
 
-// What a piece of work costs the process: its time, the bytes it reads from files, and how
-// far it raises the process's peak memory.
+// What a piece of work costs the process: its processor time (which other work on a loaded
+// machine does not lengthen), the bytes it reads from files, and how far it raises the
+// process's peak memory.
 class ReadCost {
  public:
-  double Seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
+  double Seconds() const { return ProcessorSeconds() - start_; }
   std::int64_t BytesRead() const { return BytesReadSoFar() - read_; }
   std::int64_t PeakGrowth() const { return PeakMemory() - peak_; }
 
@@ -57,13 +57,19 @@ class ReadCost {
     ADD_FAILURE() << "no rchar in /proc/self/io";
     return 0;
   }
+  static double ProcessorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+  }
   static std::int64_t PeakMemory() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<std::int64_t>(usage.ru_maxrss) * 1024;
   }
 
-  std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+  double start_ = ProcessorSeconds();
   std::int64_t read_ = BytesReadSoFar();
   std::int64_t peak_ = PeakMemory();
 };
