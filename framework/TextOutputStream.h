@@ -8,13 +8,15 @@ namespace fw {
 
 class FolderItem;
 
-// Text written to a file as a whole: Close writes everything to a temporary file in
-// the target's folder, syncs it and only then renames it into the target's place, and
-// syncs the folder. A failure before the rename leaves the old file as it was and no
-// temporary file; every step is checked. A stream released without Close writes nothing.
+// Text written to a file as a whole: Close writes everything to a new file in the target's
+// folder (unnamed where the file system allows it), syncs it, names it and at once renames
+// it into the target's place, and syncs the folder. A failure before the rename leaves the
+// old file as it was and no new file; every step is checked. A stream released without
+// Close writes nothing.
 class TextOutputStream {
  public:
-  // Nil when no file can be created in the target's place (no such folder, no permission).
+  // Nil when no file can be created in the target's place (no such folder, no permission),
+  // or when the target's own permissions forbid writing it.
   static std::shared_ptr<TextOutputStream> Create(std::shared_ptr<FolderItem> target);
 
   void Write(std::string_view text);

@@ -7,7 +7,6 @@
 #include <linux/seccomp.h>
 #include <stdlib.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,7 +15,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
-#include <string>
 
 // Work run in a child process: what only a process of its own may do to itself (drop its
 // privileges, refuse itself system calls). Checks made in the child are reported as the
