@@ -226,7 +226,8 @@ void DocumentFile::DoSave() {
       return;
     }
   }
-  std::shared_ptr<fw::TextOutputStream> out = target->CreateTextFile();
+  // Under a new name the document still keeps what its file had.
+  std::shared_ptr<fw::TextOutputStream> out = target->CreateTextFile(target != file ? file : nullptr);
   if (!out) {
     w.CallWarnDialog(kSaveProblem);
     return;

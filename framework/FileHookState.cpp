@@ -23,7 +23,10 @@ bool AnswerChooser(const FileTestHooks::ChooserRequest& request, std::optional<s
   return false;
 }
 
-bool SaveStepFails(FileTestHooks::SaveStep step) { return Get().failingSteps.erase(step) > 0; }
+bool SaveStepFails(FileTestHooks::SaveStep step) {
+  if (Get().saveWatcher) Get().saveWatcher(step);
+  return Get().failingSteps.erase(step) > 0;
+}
 
 }  // namespace fw::FileHookState
 
@@ -63,7 +66,11 @@ void ClearPrinterAnswer() {
 int PrinterDialogCount() { return FileHookState::Get().printerCount; }
 
 void FailNextSaveStep(SaveStep step) { FileHookState::Get().failingSteps.insert(step); }
-void ClearSaveFailures() { FileHookState::Get().failingSteps.clear(); }
+void WatchSaveSteps(std::function<void(SaveStep)> watcher) { FileHookState::Get().saveWatcher = std::move(watcher); }
+void ClearSaveFailures() {
+  FileHookState::Get().failingSteps.clear();
+  FileHookState::Get().saveWatcher = nullptr;
+}
 
 void SetResourceFolder(const std::string& folder) { FileHookState::Get().resourceFolder = folder; }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -26,6 +27,7 @@ struct State {
   std::string resourceFolder;
 
   std::set<FileTestHooks::SaveStep> failingSteps;
+  std::function<void(FileTestHooks::SaveStep)> saveWatcher;
 };
 
 State& Get();
@@ -33,7 +35,7 @@ State& Get();
 // Records the request; true when a hook answered it, with the answer in answer.
 bool AnswerChooser(const FileTestHooks::ChooserRequest& request, std::optional<std::string>& answer);
 
-// True, once, when a test has set the step to fail.
+// Shows the step to a test's watcher; true, once, when a test has set the step to fail.
 bool SaveStepFails(FileTestHooks::SaveStep step);
 
 }  // namespace fw::FileHookState

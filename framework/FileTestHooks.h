@@ -43,7 +43,9 @@ int PrinterDialogCount();
 enum class SaveStep { Write, Sync, Close, Rename, SyncFolder };
 // The next time the step is taken it fails as the disk would, with EIO; once only.
 void FailNextSaveStep(SaveStep step);
-// Forgets steps set to fail and not yet taken.
+// The watcher is called as each step is about to be taken: a test looks at the folder then.
+void WatchSaveSteps(std::function<void(SaveStep)> watcher);
+// Forgets steps set to fail and not yet taken, and the watcher.
 void ClearSaveFailures();
 
 // The folder that GetResource and GetPicture read; empty restores the folder beside the executable.

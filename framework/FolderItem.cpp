@@ -100,10 +100,10 @@ void FolderItem::StoreCodes(int fd) const {
   WriteAttr(fd, kTypeAttr, type_);
 }
 
-std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() {
+std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile(std::shared_ptr<FolderItem> superseded) {
   std::shared_ptr<FolderItem> self = weak_from_this().lock();
   if (!self) self = std::make_shared<FolderItem>(*this);  // an item not held in a shared_ptr keeps its path
-  return TextOutputStream::Create(std::move(self));
+  return TextOutputStream::Create(std::move(self), std::move(superseded));
 }
 
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const { return TextInputStream::Open(path_); }

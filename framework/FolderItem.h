@@ -37,7 +37,9 @@ class FolderItem : public std::enable_shared_from_this<FolderItem> {
   void SetMacType(const std::string& code);
 
   // A stream that replaces the file when it is closed; nil when the file cannot be created.
-  std::shared_ptr<TextOutputStream> CreateTextFile();
+  // The new file keeps what the replaced file had, or what superseded has where the file
+  // takes that one's place under this item's name.
+  std::shared_ptr<TextOutputStream> CreateTextFile(std::shared_ptr<FolderItem> superseded = nullptr);
   // Nil when the file cannot be opened for reading.
   std::shared_ptr<TextInputStream> OpenAsTextFile() const;
 

@@ -4,12 +4,16 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <random>
+#include <string_view>
+#include <vector>
 
 #include "framework/FileHookState.h"
 #include "framework/FolderItem.h"
@@ -36,9 +40,12 @@ QFileInfo ReplacedFile(const std::string& path) {
 
 constexpr char kSuffixLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::size_t kSuffixLength = 8;
+// Marks the temporary names as this program's own, so that no other program's file is
+// taken for a killed save's.
+constexpr std::string_view kMark = "gradix-save-";
 
 // Where the new file is made, and the start of the temporary names it may take there:
-// "." + the replaced file's name + ".", then a random suffix.
+// "." + the replaced file's name + "." + the mark, then a random suffix.
 struct Place {
   std::string folder;
   std::string file;  // the path that the new file is renamed to
@@ -52,10 +59,11 @@ Place PlaceOf(const QFileInfo& replaced) {
   const std::string name = replaced.fileName().toStdString();
   const long limit = ::pathconf(place.folder.c_str(), _PC_NAME_MAX);
   const std::size_t nameMax = limit > 0 ? static_cast<std::size_t>(limit) : 255;
-  const std::size_t room = nameMax > 2 + kSuffixLength ? nameMax - 2 - kSuffixLength : 0;
+  const std::size_t added = 2 + kMark.size() + kSuffixLength;
+  const std::size_t room = nameMax > added ? nameMax - added : 0;
   std::size_t cut = std::min(name.size(), room);
   while (cut > 0 && cut < name.size() && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
-  place.stem = "." + name.substr(0, cut) + ".";
+  place.stem = "." + name.substr(0, cut) + "." + std::string(kMark);
   return place;
 }
 
@@ -72,44 +80,93 @@ bool IsTemporaryName(const std::string& name, const std::string& stem) {
                      [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
 }
 
+// How a file made without a name gets one once it is whole.
+enum class Naming { FromTheStart, ThroughProc, EmptyPath };
+
 // The file being written. It has no name until it is whole where the file system allows
-// unnamed files, so that a save killed before then leaves nothing behind; elsewhere it has
-// a temporary name from the start. Its lock tells other saves that it is still being written.
+// unnamed files and one can be given, so that a save killed before then leaves nothing
+// behind; elsewhere it has a temporary name from the start. It is locked from before it has
+// a name until it has been renamed into place: the lock tells other saves that it is no
+// killed save's file.
 struct NewFile {
   int fd = -1;
+  Naming naming = Naming::FromTheStart;
   std::string path;  // empty while the file has no name
 };
 
-bool Lock(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+// 0 when locked; EWOULDBLOCK when another process holds the lock.
+int Lock(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno; }
 
-// A new empty file in the folder; false when none can be made there.
-bool CreateNewFile(const Place& place, NewFile& file) {
-  file.fd = ::open(place.folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-  // Without unnamed files the file system answers one of these; any other answer is final.
-  if (file.fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// How an unnamed file can be named, decided before anything is written into it. /proc serves
+// every user; AT_EMPTY_PATH needs a privilege on older kernels. Each is asked by linking the
+// file to the folder's own path: the source is looked up, and refused, before the target is
+// found to exist, so EEXIST says the link would be made, and nothing is created.
+std::optional<Naming> NamingOf(const std::string& folder, int fd) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, folder.c_str(), AT_SYMLINK_FOLLOW) != 0 && errno == EEXIST) {
+    return Naming::ThroughProc;
+  }
+  if (::linkat(fd, "", AT_FDCWD, folder.c_str(), AT_EMPTY_PATH) != 0 && errno == EEXIST) return Naming::EmptyPath;
+  return std::nullopt;
+}
+
+// An unnamed file, or none where the file system has no unnamed files or this process cannot
+// name them; false only when the folder refuses new files.
+bool CreateUnnamedFile(const Place& place, mode_t mode, NewFile& file) {
+  file.fd = ::open(place.folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  if (file.fd < 0) return errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
+  const std::optional<Naming> naming = NamingOf(place.folder, file.fd);
+  if (!naming) {
+    ::close(file.fd);
+    file.fd = -1;
+    return true;
+  }
+  file.naming = *naming;
+  // A file system without locks still saves: a file there is never taken for a killed save's.
+  Lock(file.fd);
+  return true;
+}
+
+// A new empty file in the folder, locked, for the owner alone unless mode says otherwise;
+// false when none can be made there.
+bool CreateNewFile(const Place& place, mode_t mode, NewFile& file) {
+  if (!CreateUnnamedFile(place, mode, file)) return false;
   for (int attempt = 0; file.fd < 0 && attempt < 100; ++attempt) {
     file.path = place.folder + "/" + place.stem + RandomSuffix();
-    file.fd = ::open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (file.fd < 0 && errno != EEXIST) break;
+    file.fd = ::open(file.path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (file.fd < 0) {
+      if (errno == EEXIST) continue;
+      break;
+    }
+    // Between its making and its locking another save may have taken the file for a killed
+    // save's: then it holds the lock, or has removed the name. Another name is tried.
+    struct stat opened {}, named {};
+    const int locked = Lock(file.fd);
+    if (locked != EWOULDBLOCK && ::fstat(file.fd, &opened) == 0 && ::lstat(file.path.c_str(), &named) == 0 &&
+        SameFile(opened, named)) {
+      break;
+    }
+    ::close(file.fd);
+    file.fd = -1;
   }
   if (file.fd < 0) {
     file.path.clear();
     return false;
   }
-  // A file system without locks still saves; only the clearing of killed saves' files needs them.
-  Lock(file.fd);
   return true;
 }
 
-// Gives an unnamed file its temporary name. /proc serves every user; AT_EMPTY_PATH needs a
-// privilege, and is tried where /proc is missing.
+// Gives an unnamed file its temporary name, the way decided when it was made.
 bool GiveName(const Place& place, NewFile& file) {
-  if (!file.path.empty()) return true;
+  if (file.naming == Naming::FromTheStart) return true;
   const std::string self = "/proc/self/fd/" + std::to_string(file.fd);
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string path = place.folder + "/" + place.stem + RandomSuffix();
-    int linked = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
-    if (linked != 0 && errno == ENOENT) linked = ::linkat(file.fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
+    const int linked = file.naming == Naming::ThroughProc
+                           ? ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW)
+                           : ::linkat(file.fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
     if (linked == 0) {
       file.path = path;
       return true;
@@ -120,7 +177,9 @@ bool GiveName(const Place& place, NewFile& file) {
 }
 
 // Removes the temporary files of this document that saves killed before their rename left:
-// those that no living save holds locked. A folder that cannot be listed keeps them.
+// those with this program's mark in their name, owned by the user saving, with no other
+// name, and held locked by no living save. Every other file stays. A folder that cannot be
+// listed keeps them.
 void RemoveLeftovers(const Place& place) {
   DIR* folder = ::opendir(place.folder.c_str());
   if (!folder) return;
@@ -128,13 +187,16 @@ void RemoveLeftovers(const Place& place) {
   while (const dirent* entry = ::readdir(folder)) {
     const std::string name = entry->d_name;
     if (!IsTemporaryName(name, place.stem)) continue;
+    const auto isOwn = [](const struct stat& st) {
+      return S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1;
+    };
+    struct stat named {}, opened {};
+    if (::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) != 0 || !isOwn(named)) continue;
     const int fd = ::openat(folderFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) continue;
-    struct stat opened {}, named {};
     // Still the same file under that name once it is locked: not renamed into place meanwhile.
-    if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && Lock(fd) &&
-        ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
-        named.st_ino == opened.st_ino) {
+    if (::fstat(fd, &opened) == 0 && isOwn(opened) && Lock(fd) == 0 &&
+        ::fstatat(folderFd, name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(opened, named)) {
       ::unlinkat(folderFd, name.c_str(), 0);
     }
     ::close(fd);
@@ -156,10 +218,66 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// The new file keeps the permissions of the file that it replaces.
-bool KeepPermissions(int fd, const std::string& replaced) {
-  struct stat old {};
-  if (::stat(replaced.c_str(), &old) != 0) return errno == ENOENT;
+constexpr const char* kAccessList = "system.posix_acl_access";
+
+// The names of the file's extended attributes; none where the file system keeps none.
+std::vector<std::string> AttributeNames(const std::string& path) {
+  std::vector<char> list;
+  for (;;) {
+    const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+    if (size <= 0) return {};
+    list.resize(static_cast<std::size_t>(size));
+    const ssize_t got = ::listxattr(path.c_str(), list.data(), list.size());
+    if (got >= 0) {
+      list.resize(static_cast<std::size_t>(got));
+      break;
+    }
+    if (errno != ERANGE) return {};
+  }
+  std::vector<std::string> names;
+  for (std::size_t at = 0; at < list.size();) {
+    const std::string name(list.data() + at);
+    if (!name.empty()) names.push_back(name);
+    at += name.size() + 1;
+  }
+  return names;
+}
+
+std::optional<std::string> Attribute(const std::string& path, const std::string& name) {
+  std::string value;
+  for (;;) {
+    const ssize_t size = ::getxattr(path.c_str(), name.c_str(), nullptr, 0);
+    if (size < 0) return std::nullopt;
+    value.resize(static_cast<std::size_t>(size));
+    const ssize_t got = ::getxattr(path.c_str(), name.c_str(), value.data(), value.size());
+    if (got >= 0) {
+      value.resize(static_cast<std::size_t>(got));
+      return value;
+    }
+    if (errno != ERANGE) return std::nullopt;
+  }
+}
+
+// The new file takes what the file it replaces had: its owner and group as far as the user
+// saving may give them (root both, the owner a group he belongs to), its extended attributes
+// as far as the file system takes them, its access list without fail, and its permissions.
+// The permissions come last, as a change of owner clears the set-ID bits and an access list
+// sets the group's.
+bool TakeOver(int fd, const struct stat& old, const std::string& path) {
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0 &&
+      errno != EPERM && errno != EINVAL) {
+    return false;
+  }
+  bool accessList = false;
+  for (const std::string& name : AttributeNames(path)) {
+    const bool isAccessList = name == kAccessList;
+    accessList = accessList || isAccessList;
+    const std::optional<std::string> value = Attribute(path, name);
+    const bool kept = value && ::fsetxattr(fd, name.c_str(), value->data(), value->size(), 0) == 0;
+    if (isAccessList && !kept) return false;
+  }
+  // One that the folder's default access list gave the new file is not the old file's.
+  if (!accessList && ::fremovexattr(fd, kAccessList) != 0 && errno != ENODATA && errno != EOPNOTSUPP) return false;
   return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
@@ -175,17 +293,20 @@ bool SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-TextOutputStream::TextOutputStream(std::shared_ptr<FolderItem> target) : target_(std::move(target)) {}
+TextOutputStream::TextOutputStream(std::shared_ptr<FolderItem> target, std::shared_ptr<FolderItem> superseded)
+    : target_(std::move(target)), superseded_(std::move(superseded)) {}
 
-std::shared_ptr<TextOutputStream> TextOutputStream::Create(std::shared_ptr<FolderItem> target) {
+std::shared_ptr<TextOutputStream> TextOutputStream::Create(std::shared_ptr<FolderItem> target,
+                                                           std::shared_ptr<FolderItem> superseded) {
   // A file that its permissions protect is not replaced, though its folder would allow it.
   if (!target || target->Directory() || !target->Writable()) return nullptr;
-  // The new file that Close will need can be made; nothing is replaced yet.
+  // The new file that Close will need can be made; nothing is replaced yet. The probe is
+  // locked like any new file, so no other save takes it for a killed save's.
   NewFile probe;
-  if (!CreateNewFile(PlaceOf(ReplacedFile(target->Path())), probe)) return nullptr;
-  const bool closed = ::close(probe.fd) == 0;
-  if ((!probe.path.empty() && ::unlink(probe.path.c_str()) != 0) || !closed) return nullptr;
-  return std::make_shared<TextOutputStream>(std::move(target));
+  if (!CreateNewFile(PlaceOf(ReplacedFile(target->Path())), 0600, probe)) return nullptr;
+  const bool removed = probe.path.empty() || ::unlink(probe.path.c_str()) == 0;
+  if (::close(probe.fd) != 0 || !removed) return nullptr;
+  return std::make_shared<TextOutputStream>(std::move(target), std::move(superseded));
 }
 
 void TextOutputStream::Write(std::string_view text) {
@@ -203,20 +324,29 @@ bool TextOutputStream::Close() {
   const std::string text = std::move(buffer_);
   buffer_.clear();
   const Place place = PlaceOf(ReplacedFile(target_->Path()));
+  const std::string old = superseded_ ? ReplacedFile(superseded_->Path()).absoluteFilePath().toStdString() : place.file;
+  struct stat oldStatus {};
+  const bool replacing = ::stat(old.c_str(), &oldStatus) == 0;
+  if (!replacing && errno != ENOENT) return false;
   RemoveLeftovers(place);
+  // A file that replaces another is written for its owner alone, and takes the old file's
+  // permissions once the text is in; a file that replaces none has its final ones at once.
   NewFile file;
-  if (!CreateNewFile(place, file)) return false;
+  if (!CreateNewFile(place, replacing ? 0600 : 0666, file)) return false;
   // Up to the rename the old file is untouched; after any failure the new file goes. It is
   // named only once it is whole and lasting, and renamed into place at once.
-  bool whole = WriteAll(file.fd, text) && KeepPermissions(file.fd, place.file);
+  bool whole = WriteAll(file.fd, text) && (!replacing || TakeOver(file.fd, oldStatus, old));
   if (whole) target_->StoreCodes(file.fd);
   whole = whole && StepAllowed(SaveStep::Sync) && ::fsync(file.fd) == 0 && GiveName(place, file);
+  // A second descriptor holds the lock until the rename, while the first is closed to hear
+  // of a network file system's late write error.
+  const int lockHolder = ::fcntl(file.fd, F_DUPFD_CLOEXEC, 0);
   const bool allowed = StepAllowed(SaveStep::Close);
-  whole = ::close(file.fd) == 0 && allowed && whole;
-  if (!whole || !StepAllowed(SaveStep::Rename) || ::rename(file.path.c_str(), place.file.c_str()) != 0) {
-    if (!file.path.empty()) ::unlink(file.path.c_str());
-    return false;
-  }
+  whole = ::close(file.fd) == 0 && allowed && lockHolder >= 0 && whole;
+  const bool renamed = whole && StepAllowed(SaveStep::Rename) && ::rename(file.path.c_str(), place.file.c_str()) == 0;
+  if (!renamed && !file.path.empty()) ::unlink(file.path.c_str());
+  if (lockHolder >= 0) ::close(lockHolder);
+  if (!renamed) return false;
   written_ = SyncFolder(place.folder);
   return written_;
 }

@@ -125,6 +125,7 @@ TEST_F(DocumentWriteTest, ASaveThatFailsAtAnyStepLeavesTheOldDocument) {
     const std::string old = SavedThenChanged(title);
     if (std::string(title) == "lab") {
       std::filesystem::rename(Path("lab.gdx"), Path("lab"));
+      std::filesystem::permissions(Path("lab"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
       w->myFile = std::make_shared<fw::FolderItem>(Path("lab"));
     }
     for (Step step : {Step::Write, Step::Sync, Step::Close, Step::Rename, Step::SyncFolder}) {
@@ -146,6 +147,11 @@ TEST_F(DocumentWriteTest, ASaveThatFailsAtAnyStepLeavesTheOldDocument) {
     EXPECT_FALSE(w->Dirty);
     EXPECT_EQ(FileNames(), (std::vector<std::string>{std::string(title) == "lab" ? "lab.gdx" : "run.gdx"}));
     EXPECT_EQ(ReadLines(w->myFile->Path())[1], "Ann, Bo and Cy");
+    // A private "lab" stays private as "lab.gdx".
+    if (std::string(title) == "lab") {
+      using std::filesystem::perms;
+      EXPECT_EQ(std::filesystem::status(w->myFile->Path()).permissions(), perms::owner_read | perms::owner_write);
+    }
   }
 }
 
@@ -321,17 +327,49 @@ TEST_F(DocumentWriteTest, ADocumentKilledWhileSavingIsTheOldOrTheNew) {
 
 TEST_F(DocumentWriteTest, ASaveRemovesWhatAKilledSaveLeftAndNothingElse) {
   SavedThenChanged("run.gdx");
-  // A killed save's file; one that a save still running holds locked; files of other names.
-  WriteFile(Path(".run.gdx.k1ll3d00"), "Gradix 2.0 File\n");
-  WriteFile(Path(".run.gdx.w0rk1ng0"), "Gradix 2.0 File\n");
-  WriteFile(Path(".run.gdx.backup"), "kept\n");
-  WriteFile(Path(".lab.gdx.k1ll3d00"), "kept\n");
-  const int running = open(Path(".run.gdx.w0rk1ng0").c_str(), O_RDONLY);
+  // A save killed just before its rename leaves its new file: the name that appeared.
+  const auto killedSave = [this] {
+    const std::vector<std::string> before = FileNames();
+    RunInChild([this] {
+      fw::FileTestHooks::WatchSaveSteps([](fw::FileTestHooks::SaveStep step) {
+        if (step == fw::FileTestHooks::SaveStep::Rename) _exit(0);
+      });
+      w->Files.DoSave();
+    });
+    std::vector<std::string> added;
+    for (const std::string& name : FileNames()) {
+      if (std::find(before.begin(), before.end(), name) == before.end()) added.push_back(name);
+    }
+    EXPECT_EQ(added.size(), 1u);
+    return added.empty() ? std::string() : added[0];
+  };
+  // One that a save still running holds locked; one (where root can tell) another user's;
+  // one of this user's.
+  const std::string locked = killedSave();
+  const int running = open(Path(locked).c_str(), O_RDONLY);
   ASSERT_EQ(flock(running, LOCK_EX), 0);
-  w->Files.DoSave();
+  std::vector<std::string> kept = {"run.gdx", locked};
+  if (geteuid() == 0) {
+    kept.push_back(killedSave());
+    ASSERT_EQ(chown(Path(kept.back()).c_str(), 65534, 65534), 0);
+  }
+  const std::string left = killedSave();
+  ASSERT_TRUE(std::filesystem::exists(Path(left)));
+  // Files of other programs and other documents that look alike: a dated backup, another
+  // program's temporary file, another document's killed save.
+  const std::vector<std::string> others = {".run.gdx.20240315", ".run.gdx.x7k2m9qa", ".run.gdx.backup",
+                                           ".lab.gdx" + left.substr(std::string(".run.gdx").size())};
+  for (const std::string& name : others) WriteFile(Path(name), "kept\n");
+  kept.insert(kept.end(), others.begin(), others.end());
+  std::sort(kept.begin(), kept.end());
+  for (int save = 0; save < 2; ++save) {
+    w->Dirty = true;
+    w->Files.DoSave();
+    EXPECT_FALSE(w->Dirty);
+    EXPECT_EQ(FileNames(), kept) << "save " << save;
+  }
   close(running);
-  EXPECT_FALSE(w->Dirty);
-  EXPECT_EQ(FileNames(), (std::vector<std::string>{".lab.gdx.k1ll3d00", ".run.gdx.backup", ".run.gdx.w0rk1ng0", "run.gdx"}));
+  for (const std::string& name : others) EXPECT_EQ(ReadFile(Path(name)), "kept\n");
 }
 
 TEST_F(DocumentWriteTest, AnotherFileOfTheTitlesNameIsNeverReplacedUnasked) {

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 // Work run in a child process: what only a process of its own may do to itself (drop its
 // privileges, refuse itself system calls). Checks made in the child are reported as the
@@ -46,18 +47,20 @@ inline void MakeRemovable(const std::filesystem::path& path) {
 
 }  // namespace child_process_detail
 
+// Root becomes the user, with the group and the supplementary groups; false where it could not.
+inline bool BecomeUser(uid_t uid, gid_t gid, const std::vector<gid_t>& groups = {}) {
+  return setgroups(groups.size(), groups.data()) == 0 && setgid(gid) == 0 && setuid(uid) == 0;
+}
+
 // Runs the work as a user whom permissions bind: root becomes nobody (65534), anyone else
 // stays who they are. The work gets a new folder of its own in /tmp, which every user may
 // enter (the build folder may not be); it is removed afterwards. Nothing is started from
 // the build folder after the privileges are gone.
 inline int RunUnprivileged(const std::function<void(const std::filesystem::path& folder)>& work) {
   return RunInChild([&work] {
-    if (geteuid() == 0) {
-      const gid_t nobody = 65534;
-      if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) {
-        ADD_FAILURE() << "could not become nobody";
-        return;
-      }
+    if (geteuid() == 0 && !BecomeUser(65534, 65534)) {
+      ADD_FAILURE() << "could not become nobody";
+      return;
     }
     ASSERT_NE(geteuid(), 0u);
     char folder[] = "/tmp/gradix-unprivileged-XXXXXX";
