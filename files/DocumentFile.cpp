@@ -211,44 +211,28 @@ std::vector<std::string> DocumentFile::zDocumentLines() const {
 
 void DocumentFile::DoSave() {
   const std::shared_ptr<fw::FolderItem> file = w.myFile;
-  const std::string title = w.Title();
-  const std::string name = fw::TextEquals(fw::Right(title, 4), ".gdx") ? title : title + ".gdx";
-  // The document is written whole under the title's name before the file that myFile names
-  // goes, so that a failure at any point leaves that file as it was.
-  std::shared_ptr<fw::FolderItem> target = file;
-  if (name != file->Name()) {
-    const std::shared_ptr<fw::FolderItem> folder = file->Parent();
-    target = folder && name.find('/') == std::string::npos ? folder->Child(name) : nullptr;
-    // Another file already has that name, and nobody was asked about replacing it; or the
-    // file that the save renames is one the user protected.
-    if (!target || target->Exists() || !file->Writable()) {
-      w.CallWarnDialog(kSaveProblem);
-      return;
-    }
-  }
-  // Under a new name the document still keeps what its file had.
-  std::shared_ptr<fw::TextOutputStream> out = target->CreateTextFile(target != file ? file : nullptr);
+  std::shared_ptr<fw::TextOutputStream> out = file->CreateTextFile();
   if (!out) {
     w.CallWarnDialog(kSaveProblem);
     return;
   }
-  target->SetMacCreator("qzGX");
-  target->SetMacType("qzGD");
-  for (const std::string& line : zDocumentLines()) out->WriteLine(line);
-  if (!out->Close()) {
-    // A new name that the document may have taken already must not stand in the way of the next save.
-    if (target != file) target->Delete();
+  // Kept in the item until the stream writes them with the text.
+  file->SetMacCreator("qzGX");
+  file->SetMacType("qzGD");
+  // The file is renamed after the title before it is written: it moves whole, a link as a
+  // link, with all it has, and a failed save moves it back. Another file of that name, which
+  // nobody was asked about replacing, is never taken.
+  const std::string oldName = file->Name();
+  const std::string title = w.Title();
+  if (!file->SetName(fw::TextEquals(fw::Right(title, 4), ".gdx") ? title : title + ".gdx")) {
     w.CallWarnDialog(kSaveProblem);
     return;
   }
-  if (target != file) {
-    // The file has in effect been renamed; when its old name cannot go, the save is undone.
-    if (file->Exists() && !file->Delete()) {
-      target->Delete();
-      w.CallWarnDialog(kSaveProblem);
-      return;
-    }
-    w.myFile = target;
+  for (const std::string& line : zDocumentLines()) out->WriteLine(line);
+  if (!out->Close()) {
+    file->SetName(oldName);
+    w.CallWarnDialog(kSaveProblem);
+    return;
   }
   w.Dirty = false;
 }
@@ -334,13 +318,18 @@ void DocumentFile::DoRead() {
   lines.push_back(in->ReadLine());
   if (!fw::TextEquals(fw::Right(lines.front(), fw::Len(kHeader)), kHeader)) {
     in->Close();
-    zRefuseFile(kNotADocument);
+    // A disk that cannot give the header says nothing about what the file is.
+    zRefuseFile(in->ReadFailed() ? kCantOpen : kNotADocument);
     return;
   }
   // The whole document is checked before anything is shown, so that a short or
   // damaged file leaves the window as it was.
   while (static_cast<int>(lines.size()) < kLines && !in->EndOfFile()) lines.push_back(in->ReadLine());
   in->Close();
+  if (in->ReadFailed()) {
+    zRefuseFile(kCantOpen);
+    return;
+  }
   if (in->LimitPassed() || !zLinesOK(lines)) {
     zRefuseFile(kNotADocument);
     return;
@@ -464,8 +453,14 @@ void DocumentFile::ReadImported() {
   if (type < 1 || type > 5) return;
   const bool pairOK = type != 2 || col == 1 || col == 3;
   if (col < 1 || col > 4 || !pairOK) return;
+  const bool fits = zReadLayout(copy, *in, type, col);
+  // A read error ends the stream early: what was read may well fit, or be cut mid-line.
+  if (in->ReadFailed()) {
+    w.CallWarnDialog(kImportCantOpen);
+    return;
+  }
   // Past the bounds the stream reads as ended, though the file goes on.
-  if (!zReadLayout(copy, *in, type, col) || in->LimitPassed()) {
+  if (!fits || in->LimitPassed()) {
     w.CallWarnDialog(kInconsistent);
     return;
   }

@@ -1,5 +1,7 @@
 #include "framework/FileHookState.h"
 
+#include <cerrno>
+
 namespace fw::FileHookState {
 
 State& Get() {
@@ -23,9 +25,11 @@ bool AnswerChooser(const FileTestHooks::ChooserRequest& request, std::optional<s
   return false;
 }
 
-bool SaveStepFails(FileTestHooks::SaveStep step) {
+bool SaveStepAllowed(FileTestHooks::SaveStep step) {
   if (Get().saveWatcher) Get().saveWatcher(step);
-  return Get().failingSteps.erase(step) > 0;
+  if (Get().failingSteps.erase(step) == 0) return true;
+  errno = EIO;
+  return false;
 }
 
 }  // namespace fw::FileHookState

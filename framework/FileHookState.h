@@ -35,7 +35,8 @@ State& Get();
 // Records the request; true when a hook answered it, with the answer in answer.
 bool AnswerChooser(const FileTestHooks::ChooserRequest& request, std::optional<std::string>& answer);
 
-// Shows the step to a test's watcher; true, once, when a test has set the step to fail.
-bool SaveStepFails(FileTestHooks::SaveStep step);
+// Shows the step to a test's watcher; false, once, with errno set as a failing disk sets it,
+// when a test has set the step to fail.
+bool SaveStepAllowed(FileTestHooks::SaveStep step);
 
 }  // namespace fw::FileHookState

@@ -37,10 +37,12 @@ void ClearPrinterAnswer();
 // Printer dialogs asked for since the last ClearPrinterAnswer.
 int PrinterDialogCount();
 
-// The steps of closing a text output stream, in their order: writing the temporary file,
-// syncing it, closing it (where a network file system reports a late write error), renaming
-// it over the target, and syncing the folder.
-enum class SaveStep { Write, Sync, Close, Rename, SyncFolder };
+// The steps of closing a text output stream, in their order: writing the new file, syncing
+// it, closing it (where a network file system reports a late write error), renaming it over
+// the target, and syncing the folder. Where the target is written in place instead: taking
+// the room for the text, writing it over the target, cutting the target to its length, and
+// syncing it.
+enum class SaveStep { Write, Sync, Close, Rename, SyncFolder, Reserve, WriteInPlace, Truncate, SyncInPlace };
 // The next time the step is taken it fails as the disk would, with EIO; once only.
 void FailNextSaveStep(SaveStep step);
 // The watcher is called as each step is about to be taken: a test looks at the folder then.

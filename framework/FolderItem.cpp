@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <filesystem>
 
 #include "framework/TextInputStream.h"
 #include "framework/TextOutputStream.h"
@@ -27,18 +30,31 @@ std::string ReadAttr(const std::string& path, const char* name) {
 }
 
 // File systems without user attributes simply keep no codes.
-void WriteAttr(const std::string& path, const char* name, const std::string& value) {
-  if (!value.empty()) setxattr(path.c_str(), name, value.data(), value.size(), 0);
-}
-
 void WriteAttr(int fd, const char* name, const std::string& value) {
   if (!value.empty()) fsetxattr(fd, name, value.data(), value.size(), 0);
 }
 
+// The absolute path. A ".." steps back from the folder that a link leads to, as the kernel
+// takes it, not from the link's own folder: the path's folder is then followed through its
+// links. Elsewhere the path is only tidied ("//", "/./").
+std::string ItemPath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) return QDir::cleanPath(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString();
+  const bool stepsBack = std::any_of(absolute.begin(), absolute.end(), [](const auto& part) { return part == ".."; });
+  if (stepsBack) {
+    const std::filesystem::path last = absolute.filename();
+    const bool lastIsStep = last.empty() || last == "." || last == "..";
+    const std::filesystem::path real =
+        std::filesystem::weakly_canonical(lastIsStep ? absolute : absolute.parent_path(), error);
+    if (!error) return (lastIsStep ? real : real / last).string();
+  }
+  return QDir::cleanPath(QString::fromStdString(absolute.string())).toStdString();
+}
+
 }  // namespace
 
-FolderItem::FolderItem(const std::string& path)
-    : path_(QDir::cleanPath(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString()) {}
+FolderItem::FolderItem(const std::string& path) : path_(ItemPath(path)) {}
 
 std::string FolderItem::Name() const { return QFileInfo(QString::fromStdString(path_)).fileName().toStdString(); }
 
@@ -47,9 +63,14 @@ bool FolderItem::SetName(const std::string& name) {
   if (name == Name()) return true;
   QFileInfo current(QString::fromStdString(path_));
   QString target = current.dir().filePath(QString::fromStdString(name));
-  if (QFileInfo::exists(target)) return false;
+  if (QFileInfo::exists(target) || QFileInfo(target).isSymLink()) return false;
   if (current.exists() || current.isSymLink()) {
-    if (!QFile::rename(current.filePath(), target)) return false;
+    // The entry itself moves, a link included; another file that took the name meanwhile stays.
+    const std::string from = current.filePath().toStdString();
+    const std::string to = target.toStdString();
+    const bool renamed = ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0 ||
+                         (errno == EINVAL && ::rename(from.c_str(), to.c_str()) == 0);  // no RENAME_NOREPLACE here
+    if (!renamed) return false;
   }
   path_ = QDir::cleanPath(target).toStdString();
   return true;
@@ -83,27 +104,21 @@ std::shared_ptr<FolderItem> FolderItem::Child(const std::string& name) const {
 
 std::string FolderItem::MacCreator() const { return creator_.empty() ? ReadAttr(path_, kCreatorAttr) : creator_; }
 
-void FolderItem::SetMacCreator(const std::string& code) {
-  creator_ = code;
-  WriteAttr(path_, kCreatorAttr, code);
-}
+void FolderItem::SetMacCreator(const std::string& code) { creator_ = code; }
 
 std::string FolderItem::MacType() const { return type_.empty() ? ReadAttr(path_, kTypeAttr) : type_; }
 
-void FolderItem::SetMacType(const std::string& code) {
-  type_ = code;
-  WriteAttr(path_, kTypeAttr, code);
-}
+void FolderItem::SetMacType(const std::string& code) { type_ = code; }
 
 void FolderItem::StoreCodes(int fd) const {
   WriteAttr(fd, kCreatorAttr, creator_);
   WriteAttr(fd, kTypeAttr, type_);
 }
 
-std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile(std::shared_ptr<FolderItem> superseded) {
+std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() {
   std::shared_ptr<FolderItem> self = weak_from_this().lock();
   if (!self) self = std::make_shared<FolderItem>(*this);  // an item not held in a shared_ptr keeps its path
-  return TextOutputStream::Create(std::move(self), std::move(superseded));
+  return TextOutputStream::Create(std::move(self));
 }
 
 std::shared_ptr<TextInputStream> FolderItem::OpenAsTextFile() const { return TextInputStream::Open(path_); }

@@ -17,8 +17,9 @@ class FolderItem : public std::enable_shared_from_this<FolderItem> {
 
   std::string Path() const { return path_; }
   std::string Name() const;  // the last part of the path, extension included
-  // Renames the file (or only the item, while no file exists). Refuses, changing nothing,
-  // when another file of that name exists or the name holds a "/"; false then.
+  // Renames the file (or only the item, while no file exists); a link is renamed, not the file
+  // it leads to. Refuses, changing nothing, when another file of that name exists or the
+  // name holds a "/"; false then.
   bool SetName(const std::string& name);
 
   bool Exists() const;
@@ -30,21 +31,20 @@ class FolderItem : public std::enable_shared_from_this<FolderItem> {
   std::shared_ptr<FolderItem> Child(const std::string& name) const;
 
   // Four-character type and creator codes, kept as extended attributes where the file
-  // system allows them; otherwise they live only in this item.
+  // system allows them; otherwise they live only in this item. Codes set here go onto the
+  // file with the text of the next stream that writes it, not before.
   std::string MacCreator() const;
   void SetMacCreator(const std::string& code);
   std::string MacType() const;
   void SetMacType(const std::string& code);
 
-  // A stream that replaces the file when it is closed; nil when the file cannot be created.
-  // The new file keeps what the replaced file had, or what superseded has where the file
-  // takes that one's place under this item's name.
-  std::shared_ptr<TextOutputStream> CreateTextFile(std::shared_ptr<FolderItem> superseded = nullptr);
+  // A stream that writes the file when it is closed; nil when the file cannot be written.
+  std::shared_ptr<TextOutputStream> CreateTextFile();
   // Nil when the file cannot be opened for reading.
   std::shared_ptr<TextInputStream> OpenAsTextFile() const;
 
-  // Writes the codes set on this item into the attributes of the open file (the new file
-  // that is about to take the item's place).
+  // Writes the codes set on this item into the attributes of the open file: the file that
+  // takes the item's place, or the item's own file once written in place.
   void StoreCodes(int fd) const;
 
  private:

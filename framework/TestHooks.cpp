@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTabBar>
+#include <QThreadPool>
 #include <QWidget>
 #include <cstdio>
 #include <map>
@@ -150,6 +151,12 @@ void SetModifierKeys(bool option, bool shift, bool control) {
 void ClearModifierKeys() { QtSupport::SetModifierOverride(std::nullopt); }
 
 int BeepCount() { return QtSupport::Beeps(); }
+
+void EndPaintingThreads() {
+  // The raster engine's pool belongs to the application.
+  for (QThreadPool* pool : QCoreApplication::instance()->findChildren<QThreadPool*>()) pool->waitForDone();
+  QThreadPool::globalInstance()->waitForDone();
+}
 
 // One key per character, to a control or to a window's focus.
 template <class Target>

@@ -38,6 +38,10 @@ void ClearModifierKeys();
 
 int BeepCount();
 
+// Ends the threads that Qt keeps for painting. A child forked afterwards paints on its own
+// thread: it has none of the parent's, and would hand them work and wait for ever.
+void EndPaintingThreads();
+
 // Keys. Special keys by name: "Return", "Enter" (keypad), "Tab", "Backtab",
 // "Escape", "Backspace", "Delete", "Left", "Right", "Up", "Down", "Home", "End",
 // "PageUp", "PageDown"; otherwise a single character. Modifiers are a string

@@ -1,34 +1,54 @@
 #include "framework/TextInputStream.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArrayView>
-#include <QFile>
-#include <QFileInfo>
 #include <QString>
 #include <algorithm>
+#include <cerrno>
 
 namespace fw {
 
 namespace {
 
-constexpr qint64 kChunk = 64 * 1024;
+constexpr std::size_t kChunk = 64 * 1024;
 
 std::string ValidUtf8(std::string text) {
   if (QByteArrayView(text.data(), static_cast<qsizetype>(text.size())).isValidUtf8()) return text;
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toStdString();
 }
 
+// Bytes read, 0 at the end of the file, -1 at an error.
+ssize_t ReadSome(int fd, char* into, std::size_t count) {
+  ssize_t n = 0;
+  do {
+    n = ::read(fd, into, count);
+  } while (n < 0 && errno == EINTR);
+  return n;
+}
+
 }  // namespace
 
-TextInputStream::TextInputStream(std::unique_ptr<QFile> file) : file_(std::move(file)) {}
+TextInputStream::TextInputStream(int fd) : fd_(fd) {}
 
-TextInputStream::~TextInputStream() = default;
+TextInputStream::~TextInputStream() { Close(); }
 
 std::shared_ptr<TextInputStream> TextInputStream::Open(const std::string& path) {
-  QString name = QString::fromStdString(path);
-  if (QFileInfo(name).isDir()) return nullptr;
-  auto file = std::make_unique<QFile>(name);
-  if (!file->open(QIODevice::ReadOnly)) return nullptr;
-  return std::make_shared<TextInputStream>(std::move(file));
+  // Without O_NONBLOCK, opening a pipe waits until something opens it for writing.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat status {};
+  int flags = -1;
+  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) flags = ::fcntl(fd, F_GETFL);
+  // Reads block as usual: a locked or remote file could answer a non-blocking read with
+  // EAGAIN, which would count as a failed read.
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    return nullptr;
+  }
+  return std::make_shared<TextInputStream>(fd);
 }
 
 void TextInputStream::SetLimits(std::size_t lineBytes, std::size_t fileBytes) {
@@ -36,30 +56,37 @@ void TextInputStream::SetLimits(std::size_t lineBytes, std::size_t fileBytes) {
   fileBytes_ = fileBytes;
 }
 
-void TextInputStream::Pass() {
-  passed_ = true;
+void TextInputStream::Stop() {
+  stopped_ = true;
   std::string().swap(buffer_);
   pos_ = 0;
 }
 
 bool TextInputStream::Fill() {
-  if (passed_ || !file_ || !file_->isOpen()) return false;
+  if (stopped_ || fd_ < 0) return false;
   if (pos_ > 0) {
     buffer_.erase(0, pos_);
     pos_ = 0;
   }
-  const std::size_t room = std::min(fileBytes_ - taken_, static_cast<std::size_t>(kChunk));
+  const std::size_t room = std::min(fileBytes_ - taken_, kChunk);
   if (room == 0) {
     char more = 0;
-    if (file_->read(&more, 1) > 0) Pass();
+    const ssize_t n = ReadSome(fd_, &more, 1);
+    if (n > 0) passed_ = true;
+    if (n < 0) failed_ = true;
+    if (n != 0) Stop();
     return false;
   }
   std::size_t old = buffer_.size();
   buffer_.resize(old + room);
-  qint64 n = file_->read(buffer_.data() + old, static_cast<qint64>(room));
-  const std::size_t got = static_cast<std::size_t>(n > 0 ? n : 0);
-  buffer_.resize(old + got);
-  taken_ += got;
+  const ssize_t n = ReadSome(fd_, buffer_.data() + old, room);
+  if (n < 0) {
+    failed_ = true;
+    Stop();
+    return false;
+  }
+  buffer_.resize(old + static_cast<std::size_t>(n));
+  taken_ += static_cast<std::size_t>(n);
   if (!started_) {
     if (buffer_.size() < 3 && n > 0) return true;  // too short yet to tell a byte-order mark
     started_ = true;
@@ -74,7 +101,8 @@ std::string TextInputStream::ReadLine() {
     std::size_t end = buffer_.find_first_of("\r\n", scanned);
     // The line so far, whether or not its end is in the buffer yet.
     if (std::min(end, buffer_.size()) - pos_ > lineBytes_) {
-      Pass();
+      passed_ = true;
+      Stop();
       return {};
     }
     if (end != std::string::npos) {
@@ -85,7 +113,7 @@ std::string TextInputStream::ReadLine() {
           scanned = pos_ + offset;
           continue;
         }
-        if (passed_) return {};
+        if (stopped_) return {};
         end = pos_ + offset;
       }
       std::string line = buffer_.substr(pos_, end - pos_);
@@ -119,7 +147,9 @@ bool TextInputStream::EndOfFile() {
 }
 
 void TextInputStream::Close() {
-  if (file_) file_->close();
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
 }
 
 }  // namespace fw

@@ -5,8 +5,6 @@
 #include <memory>
 #include <string>
 
-class QFile;
-
 namespace fw {
 
 // Reads a UTF-8 text file line by line. Lines end with LF, CRLF or CR; a leading
@@ -15,7 +13,9 @@ namespace fw {
 // being read whole: the stream holds at most about one line limit and one chunk.
 class TextInputStream {
  public:
-  // Nil when the file cannot be opened for reading (missing, a folder, no permission).
+  // Nil when the file cannot be opened for reading (missing, no permission) or is not a
+  // regular file: a folder, a pipe, a socket or a device is refused at once, without
+  // waiting for a writer or reading on for ever.
   static std::shared_ptr<TextInputStream> Open(const std::string& path);
   ~TextInputStream();
 
@@ -31,14 +31,21 @@ class TextInputStream {
   // line being read as "".
   void SetLimits(std::size_t lineBytes, std::size_t fileBytes);
   bool LimitPassed() const { return passed_; }
+  // A read that fails (a bad block on a disk, a share that went away) ends the stream as a
+  // passed limit does, the line being read as "": what came before the error is not the
+  // whole file, and a caller tells this from its end here.
+  bool ReadFailed() const { return failed_; }
 
-  explicit TextInputStream(std::unique_ptr<QFile> file);
+  // Takes over the descriptor, open for reading.
+  explicit TextInputStream(int fd);
+  TextInputStream(const TextInputStream&) = delete;
+  TextInputStream& operator=(const TextInputStream&) = delete;
 
  private:
-  bool Fill();  // reads more of the file into the buffer; false at its end or at the file limit
-  void Pass();  // a limit is passed: drops what is held and reads nothing more
+  bool Fill();  // reads more of the file into the buffer; false at its end, at the file limit or at an error
+  void Stop();  // drops what is held and reads nothing more
 
-  std::unique_ptr<QFile> file_;
+  int fd_ = -1;
   std::string buffer_;
   std::size_t pos_ = 0;
   bool started_ = false;
@@ -46,6 +53,8 @@ class TextInputStream {
   std::size_t fileBytes_ = std::numeric_limits<std::size_t>::max();
   std::size_t taken_ = 0;  // bytes read from the file
   bool passed_ = false;
+  bool failed_ = false;
+  bool stopped_ = false;  // a limit passed or a read failed
 };
 
 }  // namespace fw

@@ -260,6 +260,49 @@ TEST_F(DocumentReadTest, AFileThatCannotBeReadIsNeverSavedOverUnasked) {
   EXPECT_FALSE(std::filesystem::exists(Path("notes.txt.gdx")));
 }
 
+TEST_F(DocumentReadTest, APipeOrADeviceIsRefusedAtOnce) {
+  ASSERT_EQ(mkfifo(Path("pipe.gdx").c_str(), 0600), 0);
+  // Opening a pipe that nothing writes to would wait for ever: the alarm ends it.
+  EXPECT_EQ(RunInChild([this] {
+              for (const std::string& path : {Path("pipe.gdx"), std::string("/dev/null")}) {
+                messages.clear();
+                AnswerWarning();
+                MainWndo& r = OpenDocument(path);
+                EXPECT_EQ(messages, std::vector<std::string>{"Open Problem: Can't open file."}) << path;
+                EXPECT_EQ(r.myFile, nullptr) << path;
+                ExpectEmpty(r);
+              }
+            },
+                       /*seconds=*/10),
+            0);
+}
+
+TEST_F(DocumentReadTest, AReadErrorIsReportedAsAFileThatCannotBeOpened) {
+  // A graph title long enough that the document takes two reads; the error hits the
+  // first, with the header, or the second, with the table.
+  auto lines = ReadLines(SaveSample());
+  ASSERT_EQ(lines[13], "Title");
+  lines[13] = std::string(100000, 'a');
+  WriteLines(Path("long.gdx"), lines);
+  for (int nth : {1, 2}) {
+    EXPECT_EQ(RunInChild([this, nth] {
+                ASSERT_TRUE(FailRead(Path("long.gdx"), nth));
+                AnswerWarning();
+                MainWndo& r = OpenDocument(Path("long.gdx"));
+                EXPECT_EQ(messages, std::vector<std::string>{"Open Problem: Can't open file."});
+                EXPECT_EQ(r.myFile, nullptr);
+                ExpectEmpty(r);
+              }),
+              0)
+        << nth;
+  }
+
+  MainWndo& r = OpenDocument(Path("long.gdx"));
+  EXPECT_EQ(fw::TestHooks::DialogsShown(), 0);
+  EXPECT_EQ(r.GrfTitle, std::string(100000, 'a'));
+  EXPECT_EQ(r.Data[0][98][4], 3.5);
+}
+
 TEST_F(DocumentReadTest, TextBeforeTheHeaderAndLinesAfterTheLastAreAccepted) {
   auto lines = ReadLines(SaveSample());
   lines[0] = "xyz Gradix 2.0 File";

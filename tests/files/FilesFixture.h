@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +36,7 @@
 #include "framework/TestHooks.h"
 #include "framework/Text.h"
 #include "framework/Window.h"
+#include "support/ChildProcess.h"
 #include "window/MainWndo.h"
 
 // What a piece of work costs the process: its processor time (which other work on a loaded
@@ -195,6 +199,19 @@ class FilesTest : public ::testing::Test {
     EXPECT_LT(cost.Seconds(), 1.0);
     EXPECT_LT(cost.BytesRead(), 64 * ReadCost::kMiB);
     EXPECT_LT(cost.PeakGrowth(), 64 * ReadCost::kMiB);
+  }
+
+  // From now on, in this process, the nth read of the file fails as a bad block on a disk
+  // does (EIO); every other read runs. False where reads cannot be intercepted.
+  static bool FailRead(const std::string& path, int nth) {
+    struct stat file {};
+    if (stat(path.c_str(), &file) != 0) return false;
+    return InterceptSystemCalls({SYS_read}, [file, nth, reads = 0](const seccomp_data& call) mutable {
+      struct stat opened {};
+      if (fstat(static_cast<int>(call.args[0]), &opened) != 0) return 0;
+      if (opened.st_dev != file.st_dev || opened.st_ino != file.st_ino) return 0;
+      return ++reads == nth ? EIO : 0;
+    });
   }
 
   MainWndo* w = nullptr;

@@ -281,4 +281,47 @@ TEST_F(ImportTest, CancellingOrAnUnreadableFileChangesNothing) {
   EXPECT_EQ(w->LastAction, nullptr);
 }
 
+TEST_F(ImportTest, APipeOrADeviceIsRefusedBeforeTheLayoutIsAsked) {
+  ASSERT_EQ(mkfifo(Path("pipe.txt").c_str(), 0600), 0);
+  // Opening a pipe that nothing writes to would wait for ever: the alarm ends it.
+  EXPECT_EQ(RunInChild([this] {
+              for (const std::string& path : {Path("pipe.txt"), std::string("/dev/null")}) {
+                messages.clear();
+                AnswerWarning();
+                fw::FileTestHooks::AnswerNextChooser(path);
+                fw::TestHooks::ChooseMenu(*w, "FileImport");
+                EXPECT_EQ(messages, std::vector<std::string>{"Import Problem: Can't open file."}) << path;
+                ExpectOldTable();
+                EXPECT_FALSE(w->Dirty);
+              }
+              EXPECT_EQ(fw::TestHooks::DialogsShown(), 2);
+              EXPECT_EQ(fw::TestHooks::UnansweredDialogs(), 0);
+            },
+                       /*seconds=*/10),
+            0);
+}
+
+TEST_F(ImportTest, AReadErrorPartWayImportsNothing) {
+  // 99 rows padded with blanks after their last value: the first read of the file ends
+  // in row 64, and the second fails.
+  std::string text;
+  for (int row = 0; row < 99; ++row) text += fw::Str(row) + "\t1\t2\t3" + std::string(1000, ' ') + "\n";
+  ASSERT_GT(text.size(), 65536u);
+  WriteFile(Path("data.txt"), text);
+  EXPECT_EQ(RunInChild([this] {
+              ASSERT_TRUE(FailRead(Path("data.txt"), 2));
+              ImportFile(Path("data.txt"), &ImportSheet::RBFourCol, nullptr, 0, true);
+              EXPECT_EQ(messages, std::vector<std::string>{"Import Problem: Can't open file."});
+              ExpectOldTable();
+              EXPECT_FALSE(w->Dirty);
+            }),
+            0);
+
+  // Read whole, the file imports.
+  ImportFile(Path("data.txt"), &ImportSheet::RBFourCol);
+  ExpectImported(1);
+  ExpectCell(98, 1, 98);
+  ExpectCell(98, 4, 3);
+}
+
 }  // namespace

@@ -40,6 +40,11 @@ TEST_F(FileFolderItemTest, NamesPathsAndParents) {
   EXPECT_EQ(parent->Child("Pendulum.gdx")->Path(), item.Path());
   EXPECT_EQ(fw::FolderItem("/").Parent(), nullptr);
   EXPECT_EQ(fw::FolderItem(PathOf("a/../b.txt")).Name(), "b.txt");
+  // ".." steps back from the folder a link leads to, as the kernel takes it.
+  ASSERT_TRUE(QDir(dir.path()).mkpath("real/docs"));
+  ASSERT_TRUE(QFile::link("real/docs", QString::fromStdString(PathOf("docs"))));
+  EXPECT_EQ(fw::FolderItem(PathOf("docs/../b.txt")).Path(),
+            QDir(dir.path()).canonicalPath().toStdString() + "/real/b.txt");
 }
 
 TEST_F(FileFolderItemTest, ExistsAndDelete) {

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sched.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -180,9 +181,10 @@ TEST_F(FileTextStreamTest, ReadAllReturnsTheRest) {
   EXPECT_TRUE(in->EndOfFile());
 }
 
-TEST_F(FileTextStreamTest, OpenFailsForMissingFilesAndFolders) {
+TEST_F(FileTextStreamTest, OpenFailsForMissingFilesFoldersAndDevices) {
   EXPECT_EQ(fw::TextInputStream::Open(PathOf("missing")), nullptr);
   EXPECT_EQ(fw::TextInputStream::Open(dir.path().toStdString()), nullptr);
+  EXPECT_EQ(fw::TextInputStream::Open("/dev/null"), nullptr);
   EXPECT_EQ(fw::FolderItem(PathOf("missing")).OpenAsTextFile(), nullptr);
 }
 
@@ -268,58 +270,163 @@ TEST_F(FileTextStreamTest, TheReplacedFileKeepsItsAccessListAndAttributes) {
   EXPECT_EQ(Attribute(path, "user.xdg.comment"), comment);
   EXPECT_EQ(StatusOf(path).st_mode & 07777, 0660u);
 
-  // Where the access list cannot be kept the file is not replaced.
+  // Where a new file cannot take the access list the file is written in place: it stays the
+  // same file, with all it has.
+  const ino_t inode = StatusOf(path).st_ino;
   EXPECT_EQ(RunInChild([&] {
               ASSERT_TRUE(FailSystemCall(SYS_fsetxattr, EOPNOTSUPP));
-              auto refused = item->CreateTextFile();
-              ASSERT_NE(refused, nullptr);
-              refused->WriteLine("newer");
-              EXPECT_FALSE(refused->Close());
+              auto inPlace = item->CreateTextFile();
+              ASSERT_NE(inPlace, nullptr);
+              inPlace->WriteLine("newer");
+              EXPECT_TRUE(inPlace->Close());
             }),
             0);
-  EXPECT_EQ(Contents(path), "new\n");
+  EXPECT_EQ(Contents(path), "newer\n");
+  EXPECT_EQ(StatusOf(path).st_ino, inode);
   EXPECT_EQ(Attribute(path, kAccessList), list);
+  EXPECT_EQ(Attribute(path, "user.xdg.comment"), comment);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"doc.gdx"});
 }
 
-TEST_F(FileTextStreamTest, TheReplacedFileKeepsItsOwnerAndGroupAsFarAsTheUserMayGiveThem) {
-  if (geteuid() != 0) GTEST_SKIP() << "only root can make files of other users";
-  const auto save = [](const std::string& path) {
-    auto out = std::make_shared<fw::FolderItem>(path)->CreateTextFile();
+TEST_F(FileTextStreamTest, AFileWithoutAnAccessListGetsNoneFromTheFolderNorFromAFileSystemThatRefusesChanges) {
+  // A folder whose default access list gives every new file one: user 1002 rwx.
+  constexpr std::uint32_t none = 0xFFFFFFFF;
+  const std::string folderDefault =
+      AccessList({{0x01, 7, none}, {0x02, 7, 1002}, {0x04, 5, none}, {0x10, 7, none}, {0x20, 5, none}});
+  const std::string folder = dir.path().toStdString();
+  ASSERT_EQ(setxattr(folder.c_str(), "system.posix_acl_default", folderDefault.data(), folderDefault.size(), 0), 0);
+  const std::string path = Write("doc.gdx", "old\n");
+  ASSERT_EQ(removexattr(path.c_str(), kAccessList), 0);
+  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+  const auto save = [&path](const std::string& text) {
+    auto item = std::make_shared<fw::FolderItem>(path);
+    item->SetMacCreator("qzGX");
+    auto out = item->CreateTextFile();
     ASSERT_NE(out, nullptr);
-    out->WriteLine("new");
+    out->Write(text);
     EXPECT_TRUE(out->Close());
-    EXPECT_EQ(Contents(path), "new\n");
   };
-  // Root saving a student's document.
-  const std::string student = Write("student.gdx", "old\n");
-  ASSERT_EQ(chown(student.c_str(), 1000, 1000), 0);
-  ASSERT_EQ(chmod(student.c_str(), 0644), 0);
-  save(student);
-  EXPECT_EQ(StatusOf(student).st_uid, 1000u);
-  EXPECT_EQ(StatusOf(student).st_gid, 1000u);
-  EXPECT_EQ(StatusOf(student).st_mode & 07777, 0644u);
+  save("new\n");
+  EXPECT_EQ(Contents(path), "new\n");
+  EXPECT_EQ(Attribute(path, kAccessList), std::nullopt);
+  EXPECT_EQ(StatusOf(path).st_mode & 07777, 0640u);
 
-  // A member of group 5000 (user 1001, whose own group is 1001) saving another member's
-  // document in their shared folder, which has no set-group-ID bit. Only root may give the
-  // file back to its owner.
-  char folder[] = "/tmp/gradix-shared-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  ASSERT_EQ(chown(folder, 1000, 5000), 0);
-  ASSERT_EQ(chmod(folder, 0775), 0);
-  const std::string shared = std::string(folder) + "/lab.gdx";
-  std::ofstream(shared) << "old\n";
-  ASSERT_EQ(chown(shared.c_str(), 1000, 5000), 0);
-  ASSERT_EQ(chmod(shared.c_str(), 0664), 0);
+  // A file system that refuses every change of owner (ENOSYS, as some user-space file systems
+  // answer) and of attributes (EACCES) saves a document that needs neither.
+  ASSERT_EQ(removexattr(folder.c_str(), "system.posix_acl_default"), 0);
   EXPECT_EQ(RunInChild([&] {
-              ASSERT_TRUE(BecomeUser(1001, 1001, {5000}));
-              save(shared);
+              for (const long call : {SYS_fsetxattr, SYS_fremovexattr, SYS_setxattr, SYS_removexattr}) {
+                ASSERT_TRUE(FailSystemCall(static_cast<int>(call), EACCES));
+              }
+              ASSERT_TRUE(FailSystemCall(SYS_fchown, ENOSYS));
+              save("newer\n");
             }),
             0);
-  EXPECT_EQ(StatusOf(shared).st_gid, 5000u);
-  EXPECT_EQ(StatusOf(shared).st_mode & 07777, 0664u);
-  EXPECT_EQ(StatusOf(shared).st_uid, 1001u);
-  std::filesystem::remove_all(folder);
+  EXPECT_EQ(Contents(path), "newer\n");
+  EXPECT_EQ(StatusOf(path).st_mode & 07777, 0640u);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"doc.gdx"});
+}
+
+// A folder in /tmp, which every user may enter, with the owner, group and mode given, and
+// files in it; removed with the object.
+class SharedFolder {
+ public:
+  SharedFolder(uid_t owner, gid_t group, mode_t mode) {
+    char path[] = "/tmp/gradix-shared-XXXXXX";
+    EXPECT_NE(mkdtemp(path), nullptr);
+    path_ = path;
+    EXPECT_EQ(chown(path, owner, group), 0);
+    EXPECT_EQ(chmod(path, mode), 0);
+  }
+  ~SharedFolder() { std::filesystem::remove_all(path_); }
+  SharedFolder(const SharedFolder&) = delete;
+  SharedFolder& operator=(const SharedFolder&) = delete;
+
+  std::string Add(const std::string& name, const std::string& text, uid_t owner, gid_t group, mode_t mode) const {
+    const std::string path = path_ + "/" + name;
+    std::ofstream(path) << text;
+    EXPECT_EQ(chown(path.c_str(), owner, group), 0);
+    EXPECT_EQ(chmod(path.c_str(), mode), 0);
+    return path;
+  }
+  QStringList Names() const { return QDir(QString::fromStdString(path_)).entryList(QDir::Files | QDir::Hidden); }
+
+ private:
+  std::string path_;
+};
+
+TEST_F(FileTextStreamTest, ADocumentStaysItsOwnersWhoeverSavesIt) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can make files of other users";
+  // Owner rw, user 1002 rw, owning group nothing, mask rw, others nothing.
+  constexpr std::uint32_t none = 0xFFFFFFFF;
+  const std::string sharedWith1002 =
+      AccessList({{0x01, 6, none}, {0x02, 6, 1002}, {0x04, 0, none}, {0x10, 6, none}, {0x20, 0, none}});
+  struct Story {
+    const char* what;
+    uid_t owner;
+    gid_t group;
+    mode_t mode;
+    bool accessList;
+    uid_t user;  // 0: root saves
+    gid_t userGroup;
+    std::vector<gid_t> userGroups;
+    uid_t folderOwner;
+    gid_t folderGroup;
+    mode_t folderMode;
+  };
+  const Story stories[] = {
+      {"root saves a student's document", 1000, 1000, 0644, false, 0, 0, {}, 0, 0, 0777},
+      {"user 1002 saves user 1000's document, shared with them by its access list", 1000, 1000, 0660, true, 1002, 1002,
+       {}, 0, 0, 0777},
+      {"user 1002 saves their own document of group 5000, which they are not in", 1002, 5000, 0640, false, 1002, 1002,
+       {}, 0, 0, 0777},
+      {"a member of group 5000 saves another member's document", 1000, 5000, 0664, false, 1001, 1001, {5000}, 1000,
+       5000, 0775},
+      {"user 1002 saves another user's document in a sticky folder", 1000, 1000, 0666, false, 1002, 1002, {}, 0, 0,
+       01777},
+      {"user 1002 saves a document they may write in a folder they may not", 1000, 1000, 0666, false, 1002, 1002, {},
+       0, 0, 0755},
+  };
+  for (const Story& story : stories) {
+    const SharedFolder folder(story.folderOwner, story.folderGroup, story.folderMode);
+    const std::string path = folder.Add("lab.gdx", "old\n", story.owner, story.group, story.mode);
+    if (story.accessList) {
+      ASSERT_EQ(setxattr(path.c_str(), kAccessList, sharedWith1002.data(), sharedWith1002.size(), 0), 0);
+    }
+    const struct stat before = StatusOf(path);
+    ASSERT_EQ(before.st_mode & 07777, story.mode) << story.what;
+    const std::string text = std::string(5000, 'n') + "\n";
+    EXPECT_EQ(RunInChild([&] {
+                if (story.user != 0) {
+                  ASSERT_TRUE(BecomeUser(story.user, story.userGroup, story.userGroups));
+                }
+                auto out = std::make_shared<fw::FolderItem>(path)->CreateTextFile();
+                ASSERT_NE(out, nullptr);
+                out->Write(text);
+                EXPECT_TRUE(out->Close());
+              }),
+              0)
+        << story.what;
+    EXPECT_TRUE(Contents(path) == text) << story.what;
+    const struct stat after = StatusOf(path);
+    EXPECT_EQ(after.st_uid, story.owner) << story.what;
+    EXPECT_EQ(after.st_gid, story.group) << story.what;
+    EXPECT_EQ(after.st_mode & 07777, story.mode) << story.what;
+    EXPECT_EQ(Attribute(path, kAccessList), story.accessList ? std::optional(sharedWith1002) : std::nullopt)
+        << story.what;
+    // Another user's document is written in place: it stays the same file.
+    if (story.user != 0) {
+      EXPECT_EQ(after.st_ino, before.st_ino) << story.what;
+    }
+    EXPECT_EQ(folder.Names(), QStringList{"lab.gdx"}) << story.what;
+    // Its owner may still read it.
+    EXPECT_EQ(RunInChild([&] {
+                ASSERT_TRUE(BecomeUser(story.owner, story.group));
+                EXPECT_TRUE(Contents(path) == text);
+              }),
+              0)
+        << story.what;
+  }
 }
 
 TEST_F(FileTextStreamTest, APrivateFileIsNeverWrittenWhereOthersMayReadIt) {
@@ -368,18 +475,25 @@ TEST_F(FileTextStreamTest, APrivateFileIsNeverWrittenWhereOthersMayReadIt) {
 }
 
 TEST_F(FileTextStreamTest, TwoProgramsSavingOneFileBothSucceedAndItIsAlwaysWhole) {
-  const std::string path = PathOf("shared.gdx");
   const std::string texts[2] = {std::string(20000, 'a') + "\n", std::string(30000, 'b') + "\n"};
-  Write("shared.gdx", texts[0]);
-  // With unnamed temporary files, and without them.
-  for (const bool unnamed : {true, false}) {
+  // Replaced through unnamed temporary files, and through named ones; written in place, as
+  // another user's file (root only), where a reader that takes the file's lock reads it whole.
+  enum class Setting { Unnamed, Named, InPlace };
+  for (const Setting setting : {Setting::Unnamed, Setting::Named, Setting::InPlace}) {
+    const bool inPlace = setting == Setting::InPlace;
+    if (inPlace && geteuid() != 0) continue;
+    const SharedFolder shared(0, 0, 0777);
+    const std::string path =
+        inPlace ? shared.Add("shared.gdx", texts[0], 1000, 1000, 0666) : Write("shared.gdx", texts[0]);
+    const int saves = inPlace ? 1000 : 2000;
     pid_t savers[2];
     for (int i = 0; i < 2; ++i) {
       savers[i] = fork();
       if (savers[i] == 0) {
-        if (!unnamed && !FailSystemCall(SYS_openat, EOPNOTSUPP, 2, O_TMPFILE)) _exit(101);
+        if (setting == Setting::Named && !FailSystemCall(SYS_openat, EOPNOTSUPP, 2, O_TMPFILE)) _exit(101);
+        if (inPlace && !BecomeUser(1002, 1002)) _exit(102);
         int failures = 0;
-        for (int k = 0; k < 2000; ++k) {
+        for (int k = 0; k < saves; ++k) {
           auto out = std::make_shared<fw::FolderItem>(path)->CreateTextFile();
           if (out) out->Write(texts[i]);
           if (!out || !out->Close()) ++failures;
@@ -391,7 +505,16 @@ TEST_F(FileTextStreamTest, TwoProgramsSavingOneFileBothSucceedAndItIsAlwaysWhole
     int cut = 0;
     int status[2] = {-1, -1};
     for (int running = 2; running > 0;) {
-      const std::string now = Contents(path);
+      std::string now;
+      if (inPlace) {
+        const int fd = open(path.c_str(), O_RDONLY);
+        flock(fd, LOCK_SH);
+        now = Contents(path);
+        close(fd);
+        usleep(200);
+      } else {
+        now = Contents(path);
+      }
       if (now != texts[0] && now != texts[1]) ++cut;
       for (int i = 0; i < 2; ++i) {
         int raw = 0;
@@ -401,17 +524,24 @@ TEST_F(FileTextStreamTest, TwoProgramsSavingOneFileBothSucceedAndItIsAlwaysWhole
         }
       }
     }
-    EXPECT_EQ(status[0], 0) << "failed saves, unnamed " << unnamed;
-    EXPECT_EQ(status[1], 0) << "failed saves, unnamed " << unnamed;
-    EXPECT_EQ(cut, 0) << unnamed;
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"shared.gdx"});
+    const int at = static_cast<int>(setting);
+    EXPECT_EQ(status[0], 0) << "failed saves, setting " << at;
+    EXPECT_EQ(status[1], 0) << "failed saves, setting " << at;
+    EXPECT_EQ(cut, 0) << at;
+    EXPECT_EQ(QFileInfo(QString::fromStdString(path)).dir().entryList(QDir::Files | QDir::Hidden),
+              QStringList{"shared.gdx"})
+        << at;
+    if (inPlace) {
+      EXPECT_EQ(StatusOf(path).st_uid, 1000u);
+    }
   }
 }
 
-TEST_F(FileTextStreamTest, AReadOnlyFolderIsReportedAndLeavesTheOldFile) {
+TEST_F(FileTextStreamTest, AFileInAFolderThatTakesNoNewFilesIsWrittenInPlace) {
   EXPECT_EQ(RunUnprivileged([](const std::filesystem::path& folder) {
               const std::string path = folder / "locked.gdx";
               std::ofstream(path) << "old\n";
+              const ino_t inode = StatusOf(path).st_ino;
               auto item = std::make_shared<fw::FolderItem>(path);
               auto out = item->CreateTextFile();
               ASSERT_NE(out, nullptr);
@@ -419,9 +549,13 @@ TEST_F(FileTextStreamTest, AReadOnlyFolderIsReportedAndLeavesTheOldFile) {
               // The folder turns read-only before the stream is closed: no new file can be made.
               using std::filesystem::perms;
               std::filesystem::permissions(folder, perms::owner_read | perms::owner_exec);
-              EXPECT_FALSE(out->Close());
-              EXPECT_FALSE(item->CreateTextFile());
-              EXPECT_EQ(Contents(path), "old\n");
+              EXPECT_TRUE(out->Close());
+              EXPECT_EQ(Contents(path), "new\n");
+              EXPECT_EQ(StatusOf(path).st_ino, inode);
+              // A file that does not exist yet cannot be written there.
+              EXPECT_EQ(std::make_shared<fw::FolderItem>(folder / "new.gdx")->CreateTextFile(), nullptr);
+              EXPECT_EQ(QDir(QString::fromStdString(folder)).entryList(QDir::Files | QDir::Hidden),
+                        QStringList{"locked.gdx"});
             }),
             0);
 }
