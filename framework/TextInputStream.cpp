@@ -8,6 +8,7 @@
 #include <QString>
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace fw {
 
@@ -31,24 +32,19 @@ ssize_t ReadSome(int fd, char* into, std::size_t count) {
 
 }  // namespace
 
-TextInputStream::TextInputStream(int fd) : fd_(fd) {}
-
-TextInputStream::~TextInputStream() { Close(); }
+TextInputStream::TextInputStream(FileDescriptor file) : file_(std::move(file)) {}
 
 std::shared_ptr<TextInputStream> TextInputStream::Open(const std::string& path) {
   // Without O_NONBLOCK, opening a pipe waits until something opens it for writing.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return nullptr;
+  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.IsOpen()) return nullptr;
   struct stat status {};
   int flags = -1;
-  if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) flags = ::fcntl(fd, F_GETFL);
+  if (::fstat(file.Get(), &status) == 0 && S_ISREG(status.st_mode)) flags = ::fcntl(file.Get(), F_GETFL);
   // Reads block as usual: a locked or remote file could answer a non-blocking read with
   // EAGAIN, which would count as a failed read.
-  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    ::close(fd);
-    return nullptr;
-  }
-  return std::make_shared<TextInputStream>(fd);
+  if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return nullptr;
+  return std::make_shared<TextInputStream>(std::move(file));
 }
 
 void TextInputStream::SetLimits(std::size_t lineBytes, std::size_t fileBytes) {
@@ -63,7 +59,7 @@ void TextInputStream::Stop() {
 }
 
 bool TextInputStream::Fill() {
-  if (stopped_ || fd_ < 0) return false;
+  if (stopped_ || !file_.IsOpen()) return false;
   if (pos_ > 0) {
     buffer_.erase(0, pos_);
     pos_ = 0;
@@ -71,7 +67,7 @@ bool TextInputStream::Fill() {
   const std::size_t room = std::min(fileBytes_ - taken_, kChunk);
   if (room == 0) {
     char more = 0;
-    const ssize_t n = ReadSome(fd_, &more, 1);
+    const ssize_t n = ReadSome(file_.Get(), &more, 1);
     if (n > 0) passed_ = true;
     if (n < 0) failed_ = true;
     if (n != 0) Stop();
@@ -79,7 +75,7 @@ bool TextInputStream::Fill() {
   }
   std::size_t old = buffer_.size();
   buffer_.resize(old + room);
-  const ssize_t n = ReadSome(fd_, buffer_.data() + old, room);
+  const ssize_t n = ReadSome(file_.Get(), buffer_.data() + old, room);
   if (n < 0) {
     failed_ = true;
     Stop();
@@ -146,10 +142,6 @@ bool TextInputStream::EndOfFile() {
   return false;
 }
 
-void TextInputStream::Close() {
-  if (fd_ < 0) return;
-  ::close(fd_);
-  fd_ = -1;
-}
+void TextInputStream::Close() { file_.Close(); }
 
 }  // namespace fw

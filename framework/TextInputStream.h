@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "framework/FileDescriptor.h"
+
 namespace fw {
 
 // Reads a UTF-8 text file line by line. Lines end with LF, CRLF or CR; a leading
@@ -17,7 +19,6 @@ class TextInputStream {
   // regular file: a folder, a pipe, a socket or a device is refused at once, without
   // waiting for a writer or reading on for ever.
   static std::shared_ptr<TextInputStream> Open(const std::string& path);
-  ~TextInputStream();
 
   // The next line without its ending; "" once the end is reached.
   std::string ReadLine();
@@ -36,16 +37,14 @@ class TextInputStream {
   // whole file, and a caller tells this from its end here.
   bool ReadFailed() const { return failed_; }
 
-  // Takes over the descriptor, open for reading.
-  explicit TextInputStream(int fd);
-  TextInputStream(const TextInputStream&) = delete;
-  TextInputStream& operator=(const TextInputStream&) = delete;
+  // Takes over the file, open for reading.
+  explicit TextInputStream(FileDescriptor file);
 
  private:
   bool Fill();  // reads more of the file into the buffer; false at its end, at the file limit or at an error
   void Stop();  // drops what is held and reads nothing more
 
-  int fd_ = -1;
+  FileDescriptor file_;
   std::string buffer_;
   std::size_t pos_ = 0;
   bool started_ = false;
